@@ -1,0 +1,299 @@
+#include "XmlFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Error.h"
+#include "TextCodec.h"
+
+namespace terminor {
+
+namespace {
+
+std::string SystemReason(int err) {
+    switch (err) {
+    case EACCES:
+    case EPERM:
+        return "Zugriff verweigert";
+    case ENOENT:
+        return "Datei oder Verzeichnis nicht gefunden";
+    case ENOTDIR:
+        return "Ein Teil des Pfades ist kein Verzeichnis";
+    case EISDIR:
+        return "Der Pfad ist ein Verzeichnis";
+    case ENOSPC:
+        return "Kein Speicherplatz mehr auf dem Datenträger";
+    case EROFS:
+        return "Das Dateisystem ist schreibgeschützt";
+    case ENAMETOOLONG:
+        return "Der Dateiname ist zu lang";
+    default:
+        return std::strerror(err);
+    }
+}
+
+const char* ParseStatusText(pugi::xml_parse_status status) {
+    switch (status) {
+    case pugi::status_out_of_memory:
+        return "nicht genug Speicher";
+    case pugi::status_unrecognized_tag:
+        return "unbekanntes Tag";
+    case pugi::status_bad_pi:
+        return "fehlerhafte Verarbeitungsanweisung";
+    case pugi::status_bad_comment:
+        return "fehlerhafter Kommentar";
+    case pugi::status_bad_cdata:
+        return "fehlerhafter CDATA-Abschnitt";
+    case pugi::status_bad_doctype:
+        return "fehlerhafte Dokumenttyp-Deklaration";
+    case pugi::status_bad_pcdata:
+        return "fehlerhafter Text";
+    case pugi::status_bad_start_element:
+        return "fehlerhaftes Start-Tag";
+    case pugi::status_bad_attribute:
+        return "fehlerhaftes Attribut";
+    case pugi::status_bad_end_element:
+        return "fehlerhaftes End-Tag";
+    case pugi::status_end_element_mismatch:
+        return "End-Tag passt nicht zum Start-Tag";
+    case pugi::status_append_invalid_root:
+        return "ungültiges Wurzelelement";
+    case pugi::status_no_document_element:
+        return "kein Dokumentelement gefunden";
+    default:
+        return "ungültiges XML";
+    }
+}
+
+std::string Lower(std::string_view text) {
+    std::string s(text);
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    return s;
+}
+
+/// The encoding named in the XML declaration at the start of the text, in lower case; empty when none.
+std::string DeclaredEncoding(std::string_view bytes) {
+    if (bytes.substr(0, 5) != "<?xml") {
+        return {};
+    }
+    const std::size_t end = bytes.find("?>");
+    const std::string_view decl =
+        bytes.substr(0, end == std::string_view::npos ? std::min<std::size_t>(bytes.size(), 256) : end);
+    const std::size_t pos = decl.find("encoding");
+    if (pos == std::string_view::npos) {
+        return {};
+    }
+    std::size_t i = pos + 8;
+    while (i < decl.size() && (decl[i] == ' ' || decl[i] == '=' || decl[i] == '\t')) {
+        ++i;
+    }
+    if (i >= decl.size() || (decl[i] != '"' && decl[i] != '\'')) {
+        return {};
+    }
+    const char quote = decl[i];
+    const std::size_t close = decl.find(quote, i + 1);
+    if (close == std::string_view::npos) {
+        return {};
+    }
+    return Lower(decl.substr(i + 1, close - i - 1));
+}
+
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t n = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((c & 0xE0) == 0xC0 && c >= 0xC2) {
+            n = 1;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 2;
+        } else if ((c & 0xF8) == 0xF0 && c <= 0xF4) {
+            n = 3;
+        } else {
+            return false;
+        }
+        for (std::size_t k = 1; k <= n; ++k) {
+            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += n + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName) {
+    const auto starts = [&bytes](std::string_view prefix) {
+        return bytes.substr(0, prefix.size()) == prefix;
+    };
+    try {
+        if (starts("\xEF\xBB\xBF")) {
+            return std::string(bytes.substr(3));
+        }
+        if (starts("\xFF\xFE")) {
+            return ToUtf8(bytes.substr(2), "UTF-16LE");
+        }
+        if (starts("\xFE\xFF")) {
+            return ToUtf8(bytes.substr(2), "UTF-16BE");
+        }
+        const std::string encoding = DeclaredEncoding(bytes);
+        if (encoding.empty() || encoding == "utf-8" || encoding == "utf8") {
+            // A file without declaration that is not UTF-8 is most likely an old Windows export.
+            if (encoding.empty() && !IsValidUtf8(bytes)) {
+                return ToUtf8(bytes, "WINDOWS-1252");
+            }
+            return std::string(bytes);
+        }
+        if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "iso_8859-1" ||
+            encoding == "latin-1") {
+            return ToUtf8(bytes, "ISO-8859-1");
+        }
+        if (encoding == "iso-8859-15" || encoding == "latin9" || encoding == "latin-9" ||
+            encoding == "iso_8859-15") {
+            return ToUtf8(bytes, "ISO-8859-15");
+        }
+        if (encoding == "windows-1252" || encoding == "cp1252") {
+            return ToUtf8(bytes, "WINDOWS-1252");
+        }
+        if (encoding == "us-ascii" || encoding == "ascii") {
+            return std::string(bytes);
+        }
+    } catch (const EConvertError& e) {
+        throw EFileError("Die Datei " + sourceName + " kann nicht gelesen werden: " + e.what());
+    }
+    throw EFileError("Die Datei " + sourceName + " verwendet die nicht unterstützte Zeichenkodierung \"" +
+                     DeclaredEncoding(bytes) + "\"");
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw EFileError("Datei " + path + " kann nicht gelesen werden. Grund: " + SystemReason(errno));
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        throw EFileError("Datei " + path + " kann nicht gelesen werden. Grund: " + SystemReason(EISDIR));
+    }
+    std::ostringstream out;
+    out << in.rdbuf();
+    if (in.bad()) {
+        throw EFileError("Datei " + path + " kann nicht gelesen werden. Grund: " + SystemReason(errno));
+    }
+    return std::move(out).str();
+}
+
+void TXmlDocument::LoadFile(const std::string& path) {
+    LoadBytes(ReadFileBytes(path), path);
+}
+
+void TXmlDocument::LoadBytes(std::string_view bytes, const std::string& sourceName) {
+    FSourceName = sourceName;
+    FDoc.reset();
+    FText = XmlBytesToUtf8(bytes, sourceName);
+    const pugi::xml_parse_result result =
+        FDoc.load_buffer(FText.data(), FText.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!result) {
+        const std::size_t offset = std::min<std::size_t>(
+            static_cast<std::size_t>(std::max<std::ptrdiff_t>(result.offset, 0)), FText.size());
+        const std::size_t line =
+            1 + static_cast<std::size_t>(
+                    std::count(FText.begin(), FText.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+        const std::size_t lineStart = FText.rfind('\n', offset == 0 ? 0 : offset - 1);
+        const std::size_t column =
+            lineStart == std::string::npos || offset == 0 ? offset + 1 : offset - lineStart;
+        throw EFileError("Die Datei " + sourceName +
+                         " ist keine gültige XML-Datei: " + ParseStatusText(result.status) + " (Zeile " +
+                         std::to_string(line) + ", Spalte " + std::to_string(column) + ")");
+    }
+}
+
+int TXmlDocument::LineOf(const pugi::xml_node& node) const {
+    const std::ptrdiff_t offset = node.offset_debug();
+    if (offset < 0 || static_cast<std::size_t>(offset) > FText.size()) {
+        return 0;
+    }
+    return 1 + static_cast<int>(std::count(FText.begin(), FText.begin() + offset, '\n'));
+}
+
+std::string TXmlDocument::WhereText(const pugi::xml_node& node) const {
+    const int line = LineOf(node);
+    if (line <= 0) {
+        return " (Datei: " + FSourceName + ")";
+    }
+    return " (Datei: " + FSourceName + ", Zeile " + std::to_string(line) + ")";
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    const auto fail = [&path](int err) {
+        return EFileError("Datei " + path + " kann nicht geschrieben werden. Grund: " + SystemReason(err));
+    };
+    struct stat old {};
+    const bool hadOld = ::stat(path.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode)) {
+        throw fail(EISDIR);
+    }
+    std::string tmp = path + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        throw fail(errno);
+    }
+    int err = 0;
+    std::size_t written = 0;
+    while (written < bytes.size() && err == 0) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno != EINTR) {
+                err = errno;
+            }
+        } else {
+            written += static_cast<std::size_t>(n);
+        }
+    }
+    if (err == 0) {
+        mode_t mode = 0644;
+        if (hadOld) {
+            mode = old.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::fchmod(fd, mode);
+        if (::fsync(fd) != 0) {
+            err = errno;
+        }
+    }
+    if (::close(fd) != 0 && err == 0) {
+        err = errno;
+    }
+    if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) {
+        err = errno;
+    }
+    if (err != 0) {
+        ::unlink(tmp.c_str());
+        throw fail(err);
+    }
+}
+
+std::string XmlToUtf8Text(const pugi::xml_document& doc) {
+    std::ostringstream out;
+    doc.save(out, "", pugi::format_raw, pugi::encoding_utf8);
+    return std::move(out).str();
+}
+
+} // namespace terminor

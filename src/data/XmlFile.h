@@ -1,0 +1,50 @@
+#pragma once
+// Reading XML files in any of the encodings Terminor meets (UTF-8, UTF-16 with byte-order mark,
+// ISO-8859-1, ISO-8859-15, windows-1252) into a pugixml document, and atomic file writing.
+
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+namespace terminor {
+
+/// A parsed XML document together with its UTF-8 text, so that nodes can be mapped to lines.
+class TXmlDocument {
+public:
+    /// Reads and parses a file; throws EFileError naming the file (and the line of a syntax error).
+    void LoadFile(const std::string& path);
+    /// Parses bytes held in memory (any supported encoding); `sourceName` names them in errors.
+    void LoadBytes(std::string_view bytes, const std::string& sourceName);
+
+    pugi::xml_document& doc() { return FDoc; }
+    const pugi::xml_document& doc() const { return FDoc; }
+    pugi::xml_node documentElement() const { return FDoc.document_element(); }
+    const std::string& sourceName() const { return FSourceName; }
+    /// 1-based line of a node of this document, or 0 when unknown.
+    int LineOf(const pugi::xml_node& node) const;
+    /// " (Datei: NAME, Zeile N)" or " (Datei: NAME)" for error messages.
+    std::string WhereText(const pugi::xml_node& node) const;
+
+private:
+    pugi::xml_document FDoc;
+    std::string FText;
+    std::string FSourceName;
+};
+
+/// Converts the bytes of an XML file to UTF-8 according to its byte-order mark or the encoding
+/// its declaration names; throws EFileError for an encoding Terminor cannot read.
+std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName);
+
+/// The whole content of a file; throws EFileError ("Datei ... kann nicht gelesen werden. Grund: ...").
+std::string ReadFileBytes(const std::string& path);
+
+/// Writes the bytes to a temporary file beside `path` and renames it over `path`, so that a
+/// failure never destroys the previous file; throws EFileError
+/// ("Datei PATH kann nicht geschrieben werden. Grund: REASON").
+void WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+/// The document as UTF-8 text without indentation.
+std::string XmlToUtf8Text(const pugi::xml_document& doc);
+
+} // namespace terminor
