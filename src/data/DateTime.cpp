@@ -29,7 +29,7 @@ std::string TwoDigits(int v) {
 } // namespace
 
 bool IsValidDate(int year, int month, int day) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) {
         return false;
     }
     const std::chrono::year_month_day ymd{std::chrono::year{year}, std::chrono::month{unsigned(month)},

@@ -16,13 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct CliRun {
     int exitCode = -1;
     std::string out;
 };
 
-Run RunCli(const std::string& args) {
-    Run r;
+CliRun RunCli(const std::string& args) {
+    CliRun r;
     const std::string cmd = std::string(TERMINOR_CLI_PATH) + " " + args + " 2>&1";
     FILE* pipe = ::popen(cmd.c_str(), "r");
     if (pipe == nullptr) {
@@ -43,7 +43,7 @@ const std::string Examples = std::string(TERMINOR_SOURCE_DIR) + "/examples/";
 } // namespace
 
 TEST(Cli, VersionAndArgumentErrors) {
-    const Run v = RunCli("--version");
+    const CliRun v = RunCli("--version");
     EXPECT_EQ(v.exitCode, 0);
     EXPECT_EQ(v.out.rfind("terminor-cli ", 0), 0u) << v.out;
     EXPECT_EQ(RunCli("convert").exitCode, 1);
@@ -52,7 +52,7 @@ TEST(Cli, VersionAndArgumentErrors) {
 
 TEST(Cli, ConvertExportLoadsBackIntoEqualTree) {
     const std::string out = (fs::temp_directory_path() / "terminor-cli-test.xml").string();
-    const Run r = RunCli("convert " + Examples + "bezirksliga-herren-nord.xml -o " + out);
+    const CliRun r = RunCli("convert " + Examples + "bezirksliga-herren-nord.xml -o " + out);
     ASSERT_EQ(r.exitCode, 0) << r.out;
     TPlanData imported;
     imported.LoadFromClickTTFile(Examples + "bezirksliga-herren-nord.xml");
@@ -62,19 +62,19 @@ TEST(Cli, ConvertExportLoadsBackIntoEqualTree) {
     EXPECT_GT(converted.root().NamedChilds("team").size(), 9u);
     fs::remove(out);
 
-    const Run s = RunCli("convert " + Examples + "bezirksliga-herren-nord.xml -o -");
+    const CliRun s = RunCli("convert " + Examples + "bezirksliga-herren-nord.xml -o -");
     EXPECT_EQ(s.exitCode, 0);
     EXPECT_EQ(s.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?><terminor><plan", 0), 0u);
 }
 
 TEST(Cli, ConvertErrorsAreGermanAndExitOne) {
-    const Run missing = RunCli("convert /nonexistent.xml -o -");
+    const CliRun missing = RunCli("convert /nonexistent.xml -o -");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.out.find("kann nicht gelesen werden"), std::string::npos) << missing.out;
 
     const std::string bad = (fs::temp_directory_path() / "terminor-cli-bad.xml").string();
     std::ofstream(bad) << "<terminor>\n<plan>\n<bogus/>\n</plan>\n</terminor>\n";
-    const Run r = RunCli("convert " + bad + " -o -");
+    const CliRun r = RunCli("convert " + bad + " -o -");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("Kein Key für den Typ: bogus definiert"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Zeile 3"), std::string::npos) << r.out;
@@ -83,7 +83,7 @@ TEST(Cli, ConvertErrorsAreGermanAndExitOne) {
     // An imported export is never overwritten.
     const std::string copy = (fs::temp_directory_path() / "terminor-cli-export.xml").string();
     fs::copy_file(Examples + "bezirksliga-herren-nord.xml", copy, fs::copy_options::overwrite_existing);
-    const Run same = RunCli("convert " + copy + " -o " + copy);
+    const CliRun same = RunCli("convert " + copy + " -o " + copy);
     EXPECT_EQ(same.exitCode, 1);
     std::ifstream in(copy);
     std::string head(5, ' ');
