@@ -278,11 +278,18 @@ std::string FormatInteger(std::int64_t n) {
     // Magnitude as unsigned so that the smallest 64-bit value has no overflow.
     const std::uint64_t magnitude =
         n < 0 ? ~static_cast<std::uint64_t>(n) + 1 : static_cast<std::uint64_t>(n);
-    std::string text = (n < 0 ? "-" : "") + GroupDigits(std::to_string(magnitude));
-    if (text.size() < 3) {
-        text.insert(0, 3 - text.size(), ' ');
+    std::string text;
+    text.reserve(32);
+    if (n < 0) {
+        text.push_back('-');
     }
-    return text;
+    text.append(GroupDigits(std::to_string(magnitude)));
+    if (text.size() >= 3) {
+        return text;
+    }
+    std::string padded(3 - text.size(), ' ');
+    padded.append(text);
+    return padded;
 }
 
 std::string DurationText(std::int64_t milliseconds) {

@@ -60,6 +60,15 @@ TEST(Cli, ConvertExportLoadsBackIntoEqualTree) {
     converted.LoadFromXML(out);
     EXPECT_TRUE(TDataObject::NodesAreTheSame(&imported.root(), &converted.root()));
     EXPECT_GT(converted.root().NamedChilds("team").size(), 9u);
+
+    // The hand-edited plan file converts into an equal tree as well.
+    const CliRun plan = RunCli("convert " + Examples + "bezirksliga-herren-nord.terminor.xml -o " + out);
+    ASSERT_EQ(plan.exitCode, 0) << plan.out;
+    TPlanData original;
+    original.LoadFromXML(Examples + "bezirksliga-herren-nord.terminor.xml");
+    converted.LoadFromXML(out);
+    EXPECT_TRUE(TDataObject::NodesAreTheSame(&original.root(), &converted.root()));
+    EXPECT_NE(converted.root().FindChild("ranking"), nullptr);
     fs::remove(out);
 
     const CliRun s = RunCli("convert " + Examples + "bezirksliga-herren-nord.xml -o -");

@@ -254,7 +254,7 @@ TEST(HomeDay, IsTheSame) {
                                                       [](THomeDay& d) { d.KoppelPrio = 2; },
                                                       [](THomeDay& d) { d.KoppelSecondTime = 0; },
                                                       [](THomeDay& d) { d.AusweichTermin = true; },
-                                                      [](THomeDay& d) { d.Location = "4"; },
+                                                      [](THomeDay& d) { d.Location.assign(1, '4'); },
                                                       [](THomeDay& d) { d.MaxParallelGame = 0; },
                                                       [](THomeDay& d) { d.SperrTermin = true; },
                                                       [](THomeDay& d) { d.NoDate = true; }};

@@ -1,0 +1,133 @@
+#pragma once
+// TMannschaft: one team of a plan with its wishes, blocked and fallback days, sister games and
+// references to its games; answers availability, hall, parallel-game and coupling queries.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/DateTime.h"
+#include "model/Game.h"
+#include "model/Kosten.h"
+#include "model/ValueTypes.h"
+#include "model/WunschTermin.h"
+
+namespace terminor {
+
+class TDataObject;
+class TPlan;
+class TPlanData;
+class TMannschaftList;
+
+class TMannschaft {
+public:
+    explicit TMannschaft(int index);
+    ~TMannschaft();
+    TMannschaft(const TMannschaft&) = delete;
+    TMannschaft& operator=(const TMannschaft&) = delete;
+
+    std::string teamName;
+    std::string clubID;
+    std::string teamId;
+    int teamNumber = 0;
+    std::string DefaultLocation;
+    TMapSisterGames sisterGames;
+    std::vector<std::string> noWeekGame;
+    TDateList SperrTermine;
+    TDateList AusweichTermine;
+    TWunschTerminList WunschTermine;
+    TAuswaertsKoppelList AuswaertsKoppel;
+    int HomeRightCountRoundOne = -1;
+    THomeRightList HomeRights;
+    /// The other teams of the plan with the same club id (not owned).
+    std::vector<TMannschaft*> SisterTeamsInPlan;
+    /// All games of the team, home and away, in date order (not owned).
+    TGameList gamesRef{false};
+    int Index = 0;
+    TKostenCache KostenCache;
+    TKostenCache KostenCacheRef;
+
+    /// Copies the team's data (not gamesRef, not SisterTeamsInPlan) and clears the caches.
+    void Assign(const TMannschaft& source);
+    /// Empties both cost caches and drops the data cache.
+    void ClearCache();
+    /// Empties KostenCache only.
+    void ClearKostenCache() { KostenCache.Clear(); }
+
+    /// Reads the team from its `team` node of the plan data.
+    void load(const TDataObject& data, const TPlan& plan, const TPlanData& planData);
+
+    /// The data cache, built on first use.
+    const TMannschaftDataCache& getCache(const TPlan& plan);
+
+    /// Whether this team can take the game HeimMannschaft - GastMannschaft on the wish date.
+    bool IsTerminFree(const TWunschTermin& termin, const TPlan& plan, const TMannschaft* heimMannschaft,
+                      const TMannschaft* gastMannschaft, const TGame* ignoreGame,
+                      bool allSecondTimeGamesAreValid) const;
+    bool isAusWeichTermin(TDateTime date) const;
+    /// Number of valid games with fromDate <= date <= toDate.
+    int getGameCount(TDateTime fromDate, TDateTime toDate) const;
+
+    void GetHallenBelegung(TDateTime date, const std::string& location, const TPlan& plan, int& belegungNum,
+                           std::string& belegungString, bool fillBelegungString, bool ignoreThisPlan) const;
+    void GetParallelGames(TDateTime date, const TPlan& plan, int& numGames, std::string& messageString,
+                          bool fillMessageString, bool ignoreThisPlan) const;
+
+    /// The partner of the game at that position of gamesRef in a coupled pair, or nullptr.
+    TGame* getKoppeledGame(int indexInRefGames) const;
+    TGame* getKoppeledGame(const TGame* game) const;
+    /// The forward partner (game i+1) of position i, or nullptr.
+    TGame* getForwardKoppeledGame(int indexInRefGames) const;
+    /// The backward partner (game i-1) of position i, or nullptr.
+    TGame* getBackwardKoppeledGame(int indexInRefGames) const;
+    bool InternIsKoppeledGames(const TGame& game1, const TGame& game2) const;
+    bool IsAuswaertsKoppeledGames(const TGame& game1, const TGame& game2) const;
+    /// The away-coupling rule for two away dates at the two home teams.
+    bool IsAuswaertsKoppelMatch(TDateTime date1, const std::string& home1, TDateTime date2,
+                                const std::string& home2) const;
+
+    bool IsMannschaftInAuswaertsKoppelWunschAtOneDay(const TPlan& plan, const TMannschaft& mannschaftHeim);
+    /// Games that depend on a game of this team at MannschaftHeim through away-coupling wishes.
+    void CreateAuswaertsKoppeledGamesDependenciesList(const TPlan& plan, const TMannschaft& mannschaftHeim,
+                                                      std::vector<TGame*>& result);
+
+    /// Plan-data diagnostics for this team (German lines).
+    void getTermineNotPossible(const TPlan& plan, std::vector<std::string>& messageList) const;
+    /// "ddd dd.mm.yyyy - ddd dd.mm.yyyy" for consecutive games at most two days apart that are no pair.
+    void getCloseGames(const TPlan& plan, std::vector<std::string>& lines) const;
+
+private:
+    void loadGameDays(const TPlan& plan, const TDataObject& data);
+    void loadHomeGame(const TDataObject& teamNode, const TDataObject& data);
+    void loadNoGame(const TDataObject& data);
+
+    std::unique_ptr<TMannschaftDataCache> DataCache;
+};
+
+/// A list of teams; an owning list (the plan's) or a reference list.
+class TMannschaftList {
+public:
+    TMannschaftList() = default;
+    TMannschaftList(const TMannschaftList&) = delete;
+    TMannschaftList& operator=(const TMannschaftList&) = delete;
+
+    TMannschaft& Add(std::unique_ptr<TMannschaft> team);
+    void Clear() { FItems.clear(); }
+    std::size_t size() const { return FItems.size(); }
+    bool empty() const { return FItems.empty(); }
+    TMannschaft* operator[](std::size_t i) const { return FItems[i].get(); }
+    auto begin() const { return FItems.begin(); }
+    auto end() const { return FItems.end(); }
+
+    TMannschaft* FindByName(std::string_view name) const;
+    TMannschaft* FindByTeamId(std::string_view teamId) const;
+    /// Sorts by teamName (ordinal) and renumbers every Index to the new position.
+    void Sort();
+    /// Replaces the list by copies of the source's teams.
+    void Assign(const TMannschaftList& source);
+
+private:
+    std::vector<std::unique_ptr<TMannschaft>> FItems;
+};
+
+} // namespace terminor

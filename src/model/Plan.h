@@ -1,0 +1,133 @@
+#pragma once
+// TPlan: the schedule model of one division: teams, every game to be played with its date,
+// fixed and existing games, rounds, free days, mandatory periods, ranking and options.
+// A plan is used by one thread at a time; copies move between threads only by Assign.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "data/DateTime.h"
+#include "model/CalculateOptions.h"
+#include "model/Game.h"
+#include "model/Mannschaft.h"
+#include "model/Schedule.h"
+#include "model/ValueTypes.h"
+
+namespace terminor {
+
+class TPlanData;
+class TDataObject;
+
+/// The model's fixed limits; larger plans are refused with a German message.
+inline constexpr int MaxTeamsPerPlan = 31;
+inline constexpr int MaxRoundsPerPlan = 11;
+
+class TPlan {
+public:
+    TPlan();
+    ~TPlan();
+    TPlan(const TPlan&) = delete;
+    TPlan& operator=(const TPlan&) = delete;
+
+    std::string gender;
+    TMannschaftList Mannschaften;
+    TGameList existingSchedule{true};
+    TGameList predefinedGames{true};
+    TGameList gamesAllowed{true};
+    TGameList gamesNotAllowed{true};
+    /// gamesAllowed by pairing "homeTeamId|guestTeamId" (references, list order).
+    std::unordered_map<std::string, std::vector<TGame*>> cachedGameList;
+    TPlanMandatoryTimeList MandatoryGameDays;
+    /// Days on which no game may take place (whole day numbers).
+    std::map<int, std::string> FreeGameDays;
+    TDateTime DateBeginRueckrundeInXML = 0.0;
+    TDateTime DateBegin = 0.0;
+    TDateTime DateEnd = 0.0;
+    std::string PlanName;
+    std::string PlanId;
+    std::string LastOptimizedThread;
+    std::vector<int> RankingIndexe;
+    bool AllDatesAreValid = false;
+
+    const std::vector<TRoundInfo>& Rounds() const { return FRounds; }
+    const TCalculateOptions& getOptions() const { return FOptions; }
+
+    void Clear();
+    /// Builds the whole plan from the plan data; throws TerminorError for plans beyond the limits.
+    void Load(const TPlanData& planData);
+    /// Takes over Source's data, keeping this plan's own dates where they still fit.
+    void AssignPlanData(const TPlan& source);
+    /// AssignPlanData, then Source's schedule.
+    void Assign(const TPlan& source);
+    void AssignOptions(const TCalculateOptions& options);
+    /// Attaches dates from a game list, teams matched by team id.
+    void AssignGames(const TGameList& allGames);
+    /// Attaches dates from a schedule, teams matched by name.
+    void AssignSchedule(const TSchedule& allGames);
+    void getSchedule(TSchedule& gamesList) const;
+    /// New, unlinked copies of all games of gamesAllowed, then gamesNotAllowed.
+    void getCloneOfAllGames(TGameList& gamesList) const;
+    void clearAllDates();
+    void RemoveNotValidDates();
+    void FixPredefinedGames();
+
+    TDateTime GetFirstDate() const;
+    TDateTime GetLastDate() const;
+    void getSpieltagMondays(std::vector<TDateTime>& spieltageMondays, TDateTime dateFrom, TDateTime dateTo,
+                            bool onlyWunschTermine) const;
+    bool IsInRoundToGenerate(TDateTime date) const;
+    int GetRoundNumberByDate(TDateTime date) const;
+    bool DateIsAllowedForWeekendGames(TDateTime date) const;
+    bool IsFreeGameDay(TDateTime date) const;
+
+    const TPlanDataCache& getDataCache() const;
+    bool HasValuesForType(TMannschaftsKostenType kostenType) const;
+    bool Has60KilometerValues() const { return getDataCache().Has60KilometerValues; }
+    bool HasAuswaertsKoppelTermine() const { return getDataCache().HasAuswaertsKoppelTermine; }
+    bool HasAusweichTermine() const { return getDataCache().HasAusweichTermine; }
+    bool HasKoppelTermine() const { return getDataCache().HasKoppelTermine; }
+    bool HasMandatoryGameDays() const { return getDataCache().HasMandatoryGameDays; }
+    bool HasForceSameHomeGames() const { return getDataCache().HasForceSameHomeGames; }
+    int GetNumWunschDays() const { return getDataCache().NumWunschDays; }
+    bool HasRanking() const { return !RankingIndexe.empty(); }
+    bool HasPossibleKoppelTermine() const;
+    /// Drops the data cache and every team's caches.
+    void ClearCaches();
+
+    /// The games of a pairing in gamesAllowed (list order), or nullptr.
+    const std::vector<TGame*>* GamesOfPairing(const TMannschaft& heim, const TMannschaft& gast) const;
+
+    // Placement rules.
+    bool CanPlaceGame(const TWunschTermin& w, const TGame& game, bool allSecondTimeGamesAreValid,
+                      const TGame* ignoreGame) const;
+    bool GameIsValid(const TGame& game) const;
+    double getNumSollGames(TDateTime dateFrom, TDateTime dateTo) const;
+
+private:
+    void LoadTeams(const TPlanData& planData);
+    void FilterSisterGames();
+    void FindSisterTeamsInPlan();
+    void BuildAllGames();
+    void BuildRounds();
+    void RebuildCachedGameList();
+    void BuildTeamGameRefs();
+    void LoadRanking(const TDataObject& root);
+    void ReadGameList(const TDataObject& node, TGameList& games) const;
+    void SetPredefinedGames(const TGameList& games);
+    void SetExistingSchedule(const TGameList& games);
+    void CopyGamesWithWishDates(const TGameList& games, TGameList& target, bool withOverrideLocation);
+    void PrepareWishDates();
+    void ResetNotNecessaryGames();
+    void FixGameDate(const TGame& game);
+    void ResetGameDate(TGame& game);
+    void CheckLimits() const;
+
+    mutable std::unique_ptr<TPlanDataCache> dataCache;
+    std::vector<TRoundInfo> FRounds;
+    TCalculateOptions FOptions;
+};
+
+} // namespace terminor
