@@ -6,6 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "InfoCommand.h"
+#include "PlanInput.h"
 #include "data/Error.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
@@ -14,19 +16,7 @@
 namespace {
 
 using namespace terminor;
-
-/// Reads a plan data file or a click-TT export (recognised by its document element "TT").
-void LoadPlanInput(const std::string& path, TPlanData& planData, bool& isClickTT) {
-    const std::string bytes = ReadFileBytes(path);
-    TXmlDocument probe;
-    probe.LoadBytes(bytes, path);
-    isClickTT = std::string_view(probe.documentElement().name()) == "TT";
-    if (isClickTT) {
-        planData.LoadFromClickTTText(bytes, path);
-    } else {
-        planData.LoadFromXMLText(bytes, path);
-    }
-}
+using namespace terminor::cli;
 
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
@@ -68,6 +58,14 @@ int main(int argc, char** argv) {
     convert->add_option("INPUT", convertInput, "click-TT-Export oder Plandatei")->required();
     convert->add_option("-o,--output", convertOutput, "Ausgabedatei (- für die Standardausgabe)")->required();
 
+    std::string infoInput;
+    std::string infoOptions;
+    bool infoJson = false;
+    CLI::App* info = app.add_subcommand("info", "Zusammenfassung einer Staffel ausgeben");
+    info->add_option("INPUT", infoInput, "click-TT-Export oder Plandatei")->required();
+    info->add_option("--options", infoOptions, "Optionsdatei (Terminor.options)");
+    info->add_flag("--json", infoJson, "als JSON ausgeben");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -86,6 +84,15 @@ int main(int argc, char** argv) {
         }
         if (convert->parsed()) {
             return RunConvert(convertInput, convertOutput);
+        }
+        if (info->parsed()) {
+            const auto plan = LoadPlan(infoInput, infoOptions);
+            if (infoJson) {
+                std::cout << PlanInfoJson(*plan).dump(2) << "\n";
+            } else {
+                PrintPlanInfo(*plan, std::cout);
+            }
+            return 0;
         }
         std::cerr << app.help();
         return 1;

@@ -37,10 +37,12 @@ public:
 
     /// The only way to change a game's date: clears the cost caches of both teams and keeps the
     /// wish date's back reference in step.
-    void setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, bool fixedDate, bool notNecessary,
-                 TWunschTermin* wunschTermin);
+    void setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, bool fixedDate,
+                 bool notNecessary, TWunschTermin* wunschTermin);
     void setEmptyDate() { setDate(0.0, {}, 0, false, false, nullptr); }
-    /// Back to the created state: no date, no options, not fixed, necessary, no override location.
+    /// Back to the created state: no date, no options, not fixed, necessary, no override location,
+    /// reference copy emptied. Releases the wish date when it still points back at this game (the
+    /// wish date must still exist); leaves the teams' cost caches to the caller.
     void Reset();
     bool DateValid() const { return FDate != 0.0; }
     /// Same date and the same home and guest team ids.

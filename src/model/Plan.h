@@ -71,6 +71,9 @@ public:
     /// New, unlinked copies of all games of gamesAllowed, then gamesNotAllowed.
     void getCloneOfAllGames(TGameList& gamesList) const;
     void clearAllDates();
+    /// Copies Source's dates into this plan, which must have the same teams; throws TerminorError
+    /// ("Plan.Assign: game wurde nicht gefunden") otherwise.
+    void AssignOptimizedDates(const TPlan& source);
     void RemoveNotValidDates();
     void FixPredefinedGames();
 
@@ -107,10 +110,24 @@ public:
     double getNumSollGames(TDateTime dateFrom, TDateTime dateTo) const;
 
 private:
+    struct AttachedDate {
+        TMannschaft* heim;
+        TMannschaft* gast;
+        TDateTime date;
+        bool notNecessary;
+    };
+
+    void AttachDates(const std::vector<AttachedDate>& incoming);
+    /// The dates of `from` with its teams resolved by name in this plan (getSchedule + AssignSchedule).
+    void SnapshotDates(const TPlan& from, std::vector<AttachedDate>& out) const;
+    bool GamesMatchPairings() const;
+    void DetachWishDates();
     void LoadTeams(const TPlanData& planData);
     void FilterSisterGames();
     void FindSisterTeamsInPlan();
-    void BuildAllGames();
+    void BuildAllGames(bool buildTeamGameRefs = true);
+    /// clearAllDates without rebuilding the team game lists.
+    void ResetAllGameDates();
     void BuildRounds();
     void RebuildCachedGameList();
     void BuildTeamGameRefs();
@@ -126,6 +143,10 @@ private:
     void CheckLimits() const;
 
     mutable std::unique_ptr<TPlanDataCache> dataCache;
+    /// gamesAllowed by pairing, indexed heim.Index * teams + gast.Index (the fast twin of cachedGameList).
+    std::vector<std::vector<TGame*>> FPairGames;
+    /// Scratch for AssignOptimizedDates: this plan's team for each team index of the source.
+    std::vector<TMannschaft*> FTeamMap;
     std::vector<TRoundInfo> FRounds;
     TCalculateOptions FOptions;
 };

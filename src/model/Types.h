@@ -96,10 +96,22 @@ enum class TMannschaftsKostenType : std::uint8_t {
 using enum TMannschaftsKostenType;
 inline constexpr int MannschaftsKostenTypeCount = 16;
 inline constexpr std::array<TMannschaftsKostenType, 16> AllMannschaftsKostenTypes = {
-    mktHalleBelegt,          mktSisterGames,          mktForceSameHomeGames,     mktSperrTermine,
-    mktAusweichTermine,      mkt60Kilometer,          mktEngeTermine,            mkt2SpieleProWoche,
-    mktSpielverteilung,      mktKoppelTermine,        mktAuswaertsKoppelTermine, mktZahlHeimSpielTermine,
-    mktWechselHeimAuswaerts, mktAbstandHeimAuswaerts, mktRanking,                mktMandatoryGames};
+    mktHalleBelegt,
+    mktSisterGames,
+    mktForceSameHomeGames,
+    mktSperrTermine,
+    mktAusweichTermine,
+    mkt60Kilometer,
+    mktEngeTermine,
+    mkt2SpieleProWoche,
+    mktSpielverteilung,
+    mktKoppelTermine,
+    mktAuswaertsKoppelTermine,
+    mktZahlHeimSpielTermine,
+    mktWechselHeimAuswaerts,
+    mktAbstandHeimAuswaerts,
+    mktRanking,
+    mktMandatoryGames};
 /// The column head / option label of a team cost type ("Hallenbelegung", ...).
 std::string_view MannschaftsKostenTypeText(TMannschaftsKostenType type);
 /// The value name ("mktHalleBelegt", ...), used in the options file.
@@ -140,6 +152,8 @@ std::string_view RoundPlaningName(TRoundPlaning value);
 
 using TMannschaftsKostenArray = std::array<TCalculateOptionsValues, 16>;
 
-constexpr int Ord(TMannschaftsKostenType t) { return static_cast<int>(t); }
+constexpr int Ord(TMannschaftsKostenType t) {
+    return static_cast<int>(t);
+}
 
 } // namespace terminor

@@ -1,0 +1,42 @@
+#pragma once
+// Shared helpers of the model tests: date literals and plans built from plan-data texts or the
+// example files.
+
+#include <memory>
+#include <string>
+
+#include "data/DateTime.h"
+#include "data/PlanData.h"
+#include "model/Plan.h"
+
+namespace terminor::test {
+
+/// The date-time y-m-d hh:mm.
+inline TDateTime D(int y, int m, int d, int hh = 0, int mm = 0) {
+    return EncodeDate(y, m, d) + EncodeTime(hh, mm);
+}
+
+/// A plan built from the text of one `<plan ...>...</plan>` element.
+inline std::unique_ptr<TPlan> LoadPlanFromText(const std::string& planXml) {
+    TPlanData data;
+    data.LoadFromXMLText("<terminor>" + planXml + "</terminor>", "test-plan.xml");
+    auto plan = std::make_unique<TPlan>();
+    plan->Load(data);
+    return plan;
+}
+
+/// The path of a file below the repository's examples folder.
+inline std::string ExamplePath(const std::string& fileName) {
+    return std::string(TERMINOR_SOURCE_DIR) + "/examples/" + fileName;
+}
+
+/// The plan of the click-TT example export examples/bezirksliga-herren-nord.xml.
+inline std::unique_ptr<TPlan> LoadExamplePlan() {
+    TPlanData data;
+    data.LoadFromClickTTFile(ExamplePath("bezirksliga-herren-nord.xml"));
+    auto plan = std::make_unique<TPlan>();
+    plan->Load(data);
+    return plan;
+}
+
+} // namespace terminor::test
