@@ -7,39 +7,17 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
+#include "CliRunner.h"
 #include "data/PlanData.h"
 
 using namespace terminor;
 namespace fs = std::filesystem;
 
+using namespace terminor::test;
+
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& args) {
-    CliRun r;
-    const std::string cmd = std::string(TERMINOR_CLI_PATH) + " " + args + " 2>&1";
-    FILE* pipe = ::popen(cmd.c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::array<char, 4096> buf{};
-    size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) {
-        r.out.append(buf.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-const std::string Examples = std::string(TERMINOR_SOURCE_DIR) + "/examples/";
-
+const std::string Examples = ExamplesDir();
 } // namespace
 
 TEST(Cli, VersionAndArgumentErrors) {
