@@ -151,22 +151,9 @@ void TCalculateOptions::Clear() {
 }
 
 void TCalculateOptions::Assign(const TCalculateOptions& source) {
-    if (&source == this) {
-        return;
+    if (&source != this) {
+        *this = source;
     }
-    FreitagIsAllowedBy60km = source.FreitagIsAllowedBy60km;
-    SpieltagGewichtung = source.SpieltagGewichtung;
-    SpieltagOverlapp = source.SpieltagOverlapp;
-    SisterTeamsAmAnfangGewichtung = source.SisterTeamsAmAnfangGewichtung;
-    LastSpieltagGewichtung = source.LastSpieltagGewichtung;
-    LastSpieltagOverlapp = source.LastSpieltagOverlapp;
-    GewichtungMainMannschaftsKosten = source.GewichtungMainMannschaftsKosten;
-    GewichtungMannschaften.Assign(source.GewichtungMannschaften);
-    RoundPlaning = source.RoundPlaning;
-    DoubleRound = source.DoubleRound;
-    AutomaticMidDate = source.AutomaticMidDate;
-    MidDate1 = source.MidDate1;
-    MidDate2 = source.MidDate2;
 }
 
 TCalculateOptionsValues TCalculateOptions::getGewichtungPlan(TPlanKostenType kostenType) const {

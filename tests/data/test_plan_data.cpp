@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+
+#include "common/TempDir.h"
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,24 +14,10 @@
 #include "data/XmlFile.h"
 
 using namespace terminor;
+using terminor::test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl = (fs::temp_directory_path() / "terminor-test-XXXXXX").string();
-        path = ::mkdtemp(tmpl.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path, fs::perms::owner_all, ec);
-        fs::remove_all(path, ec);
-    }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-    fs::path path;
-};
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

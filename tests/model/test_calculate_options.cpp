@@ -8,6 +8,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "common/TempDir.h"
 #include <pugixml.hpp>
 #include <unistd.h>
 
@@ -19,23 +21,10 @@
 #include "model/Plan.h"
 
 using namespace terminor;
+using terminor::test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl = (fs::temp_directory_path() / "terminor-options-XXXXXX").string();
-        path = ::mkdtemp(tmpl.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-    fs::path path;
-};
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
