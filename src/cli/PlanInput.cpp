@@ -38,4 +38,15 @@ std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string&
     return plan;
 }
 
+std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string& optionsFile,
+                                const std::string& scheduleFile) {
+    auto plan = LoadPlan(inputPath, optionsFile);
+    if (!scheduleFile.empty()) {
+        plan->LoadScheduleFromXml(scheduleFile);
+        const TCalculateOptions options = plan->getOptions();
+        plan->AssignOptions(options);
+    }
+    return plan;
+}
+
 } // namespace terminor::cli

@@ -16,4 +16,9 @@ void LoadPlanInput(const std::string& path, TPlanData& planData, bool& isClickTT
 /// The plan of the input with the options of `optionsFile` (defaults when empty) assigned.
 std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string& optionsFile);
 
+/// LoadPlan, then with a schedule file given its dates (LoadScheduleFromXml) followed by AssignOptions
+/// with the plan's own options, as the main window treats a remembered schedule.
+std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string& optionsFile,
+                                const std::string& scheduleFile);
+
 } // namespace terminor::cli

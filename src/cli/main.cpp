@@ -6,12 +6,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include "CostsCommand.h"
 #include "InfoCommand.h"
 #include "PlanInput.h"
 #include "data/Error.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
-#include "data/XmlFile.h"
 
 namespace {
 
@@ -23,25 +23,51 @@ bool SameFile(const std::string& a, const std::string& b) {
     return std::filesystem::exists(b, ec) && std::filesystem::equivalent(a, b, ec);
 }
 
+void WriteStdout(const std::string& bytes) {
+    std::cout << bytes;
+    std::cout.flush();
+    if (!std::cout) {
+        throw EFileError("Die Ausgabe kann nicht geschrieben werden.");
+    }
+}
+
+/// Refuses to overwrite the input file with an output file.
+void CheckNotInput(const std::string& input, const std::string& output) {
+    if (output != "-" && SameFile(input, output)) {
+        throw EFileError("Die Eingabedatei " + input +
+                         " wird nicht überschrieben. Bitte eine andere Ausgabedatei angeben.");
+    }
+}
+
 int RunConvert(const std::string& input, const std::string& output) {
     TPlanData planData;
     bool isClickTT = false;
     LoadPlanInput(input, planData, isClickTT);
     if (output == "-") {
-        std::cout << planData.SaveToXMLText();
-        std::cout.flush();
-        if (!std::cout) {
-            throw EFileError("Die Ausgabe kann nicht geschrieben werden.");
-        }
+        WriteStdout(planData.SaveToXMLText());
         return 0;
     }
-    if (isClickTT && SameFile(input, output)) {
-        throw EFileError("Die click-TT-Datei " + input +
-                         " wird nicht überschrieben. Bitte eine andere Ausgabedatei angeben.");
+    if (isClickTT) {
+        CheckNotInput(input, output);
     }
     planData.SaveToXML(output);
     return 0;
 }
+
+/// The options every command that loads a plan shares.
+struct PlanArgs {
+    std::string input;
+    std::string options;
+    std::string schedule;
+
+    void AddTo(CLI::App* command, bool withSchedule) {
+        command->add_option("INPUT", input, "click-TT-Export oder Plandatei")->required();
+        command->add_option("--options", options, "Optionsdatei (Terminor.options)");
+        if (withSchedule) {
+            command->add_option("--schedule", schedule, "gemerkter Spielplan (XML)");
+        }
+    }
+};
 
 } // namespace
 
@@ -58,13 +84,29 @@ int main(int argc, char** argv) {
     convert->add_option("INPUT", convertInput, "click-TT-Export oder Plandatei")->required();
     convert->add_option("-o,--output", convertOutput, "Ausgabedatei (- für die Standardausgabe)")->required();
 
-    std::string infoInput;
-    std::string infoOptions;
+    PlanArgs infoArgs;
     bool infoJson = false;
     CLI::App* info = app.add_subcommand("info", "Zusammenfassung einer Staffel ausgeben");
-    info->add_option("INPUT", infoInput, "click-TT-Export oder Plandatei")->required();
-    info->add_option("--options", infoOptions, "Optionsdatei (Terminor.options)");
+    infoArgs.AddTo(info, false);
     info->add_flag("--json", infoJson, "als JSON ausgeben");
+
+    PlanArgs costsArgs;
+    bool costsJson = false;
+    CLI::App* costs = app.add_subcommand("costs", "Kosten eines Spielplans ausgeben");
+    costsArgs.AddTo(costs, true);
+    costs->add_flag("--json", costsJson, "als JSON ausgeben");
+
+    PlanArgs exportArgs;
+    std::string exportOutput;
+    CLI::App* exportCsv = app.add_subcommand("export", "Spielplan als CSV-Datei für click-TT exportieren");
+    exportArgs.AddTo(exportCsv, true);
+    exportCsv->add_option("-o,--output", exportOutput, "CSV-Datei (- für die Standardausgabe)")->required();
+
+    PlanArgs scheduleArgs;
+    std::string scheduleOutput;
+    CLI::App* schedule = app.add_subcommand("schedule", "Spielplan als XML-Datei merken");
+    scheduleArgs.AddTo(schedule, true);
+    schedule->add_option("-o,--output", scheduleOutput, "XML-Datei (- für die Standardausgabe)")->required();
 
     try {
         app.parse(argc, argv);
@@ -86,11 +128,40 @@ int main(int argc, char** argv) {
             return RunConvert(convertInput, convertOutput);
         }
         if (info->parsed()) {
-            const auto plan = LoadPlan(infoInput, infoOptions);
+            const auto plan = LoadPlan(infoArgs.input, infoArgs.options);
             if (infoJson) {
                 std::cout << PlanInfoJson(*plan).dump(2) << "\n";
             } else {
                 PrintPlanInfo(*plan, std::cout);
+            }
+            return 0;
+        }
+        if (costs->parsed()) {
+            const auto plan = LoadPlan(costsArgs.input, costsArgs.options, costsArgs.schedule);
+            if (costsJson) {
+                std::cout << CostsJson(*plan).dump(2) << "\n";
+            } else {
+                PrintCosts(*plan, std::cout);
+            }
+            return 0;
+        }
+        if (exportCsv->parsed()) {
+            CheckNotInput(exportArgs.input, exportOutput);
+            const auto plan = LoadPlan(exportArgs.input, exportArgs.options, exportArgs.schedule);
+            if (exportOutput == "-") {
+                WriteStdout(plan->ScheduleToCsvBytes());
+            } else {
+                plan->SaveScheduleToCsv(exportOutput);
+            }
+            return 0;
+        }
+        if (schedule->parsed()) {
+            CheckNotInput(scheduleArgs.input, scheduleOutput);
+            const auto plan = LoadPlan(scheduleArgs.input, scheduleArgs.options, scheduleArgs.schedule);
+            if (scheduleOutput == "-") {
+                WriteStdout(plan->ScheduleToXmlText());
+            } else {
+                plan->SaveScheduleToXml(scheduleOutput);
             }
             return 0;
         }

@@ -91,12 +91,60 @@ public:
     void CreateAuswaertsKoppeledGamesDependenciesList(const TPlan& plan, const TMannschaft& mannschaftHeim,
                                                       std::vector<TGame*>& result);
 
+    // Team cost terms.
+    /// All sixteen terms in type order into `kosten`.
+    void CalculateKosten(const TPlan& plan, TMannschaftsKosten& kosten, TMessageType withMessages);
+    /// One term into kosten[kostenType]; messages go to kosten.Messages() unless tmNoMessage.
+    /// Throws TerminorError ("Keine Berechnungsfunktion für Kostentyp") for an unknown type.
+    void CalculateKostenForType(const TPlan& plan, TMannschaftsKostenType kostenType,
+                                TMannschaftsKosten& kosten, TMessageType withMessages);
+    /// Per game of gamesRef: |position of this team - position of the opponent| in the seeding list, 0 when
+    /// either is not listed.
+    void getRankingDiffs(const TPlan& plan, std::vector<int>& resultValues) const;
+
+    // Hard-error lists.
+    /// Dates of dated games in generated rounds whose whole day is a blocked day of this team.
+    void getSperrTerminViolations(const TPlan& plan, std::vector<TDateTime>& dates) const;
+    /// Away games that break the 60 km rule.
+    void get60KmViolations(const TPlan& plan, std::vector<const TGame*>& games) const;
+
     /// Plan-data diagnostics for this team (German lines).
     void getTermineNotPossible(const TPlan& plan, std::vector<std::string>& messageList) const;
     /// "ddd dd.mm.yyyy - ddd dd.mm.yyyy" for consecutive games at most two days apart that are no pair.
     void getCloseGames(const TPlan& plan, std::vector<std::string>& lines) const;
 
 private:
+    /// One term's computation: fills value (Anzahl, AllCount, GesamtKosten = final weighted cost with
+    /// the weight w already applied as specified for the term) and appends messages when `messages` is
+    /// given. Returns false when the term was not computed (its condition failed) and must not be cached.
+    using KostenTermFunction = bool (TMannschaft::*)(const TPlan& plan, double w, TKostenValue& value,
+                                                     std::vector<std::string>* messages,
+                                                     TMessageType withMessages);
+    bool KostenHalleBelegt(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenSisterGames(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenForceSameHomeGames(const TPlan&, double, TKostenValue&, std::vector<std::string>*,
+                                  TMessageType);
+    bool KostenSperrTermine(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenAusweichTermine(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool Kosten60Kilometer(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenEngeTermine(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool Kosten2SpieleProWoche(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenSpielverteilung(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenKoppelTermine(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenAuswaertsKoppelTermine(const TPlan&, double, TKostenValue&, std::vector<std::string>*,
+                                      TMessageType);
+    bool KostenZahlHeimSpielTermine(const TPlan&, double, TKostenValue&, std::vector<std::string>*,
+                                    TMessageType);
+    bool KostenWechselHeimAuswaerts(const TPlan&, double, TKostenValue&, std::vector<std::string>*,
+                                    TMessageType);
+    bool KostenAbstandHeimAuswaerts(const TPlan&, double, TKostenValue&, std::vector<std::string>*,
+                                    TMessageType);
+    bool KostenRanking(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+    bool KostenMandatoryGames(const TPlan&, double, TKostenValue&, std::vector<std::string>*, TMessageType);
+
+    /// Scratch values of the distribution term; keeps its capacity so that evaluations do not allocate.
+    std::vector<double> FScratchValues;
+
     void loadGameDays(const TPlan& plan, const TDataObject& data);
     void loadHomeGame(const TDataObject& teamNode, const TDataObject& data);
     void loadNoGame(const TDataObject& data);

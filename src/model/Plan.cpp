@@ -862,6 +862,13 @@ const TPlanDataCache& TPlan::getDataCache() const {
         }
     }
     cache->NumWunschDays = static_cast<int>(days.size());
+    cache->TeamWeights.resize(Mannschaften.size());
+    for (std::size_t i = 0; i < Mannschaften.size(); ++i) {
+        for (const TMannschaftsKostenType type : AllMannschaftsKostenTypes) {
+            cache->TeamWeights[i][static_cast<std::size_t>(type)] =
+                FOptions.TeamWeight(Mannschaften[i]->teamId, type);
+        }
+    }
     cache->HasMandatoryGameDays = !MandatoryGameDays.empty();
     dataCache = std::move(cache);
     return *dataCache;

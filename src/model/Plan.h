@@ -103,6 +103,40 @@ public:
     /// The games of a pairing in gamesAllowed (list order), or nullptr.
     const std::vector<TGame*>* GamesOfPairing(const TMannschaft& heim, const TMannschaft& gast) const;
 
+    // Plan cost.
+    /// Total cost; -1.0 when breakByValue >= 0 and the running sum passed it at a checkpoint.
+    double CalculateKosten(double breakByValue);
+    double CalculateFehlterminKosten() const;
+    double CalculateNotAllowedKosten() const;
+    double CalculateFreeGameDateKosten() const;
+    double CalculateSisterTeamsAmAnfang() const;
+    int CountGamesBeforeSisterGames() const;
+    void CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap, double& lastKostenBreite,
+                                 double& lastKostenOverlap) const;
+    double CalculateMannschaftsKosten(TMannschaftsKostenType kostenType);
+    int GetMannschaftKostenDisplayInteger(const TMannschaft& mannschaft,
+                                          TMannschaftsKostenType aktType) const;
+    /// Games of gamesAllowed without date that are not marked not necessary; adds their texts when given.
+    int CountUnscheduledGames(std::vector<std::string>* lines = nullptr) const;
+    /// Games on dates the rules forbid; adds their texts when given.
+    int CountNotAllowedGames(std::vector<std::string>* lines = nullptr) const;
+    /// The team term weight W of a team and cost type (from the options, cached per team).
+    double TeamTermWeight(const TMannschaft& mannschaft, TMannschaftsKostenType kostenType) const;
+
+    // Hard errors and diagnostics.
+    void getHardErrorMessages(std::vector<std::string>& messages) const;
+    bool NoGames() const;
+    int getMaxGamePerMannschaft() const;
+
+    // Schedule files.
+    /// The click-TT CSV export (windows-1252, CR LF), written atomically.
+    void SaveScheduleToCsv(const std::string& fileName) const;
+    std::string ScheduleToCsvBytes() const;
+    void SaveScheduleToXml(const std::string& fileName) const;
+    std::string ScheduleToXmlText() const;
+    void LoadScheduleFromXml(const std::string& fileName);
+    void LoadScheduleFromPlanData(const TPlanData& planData);
+
     // Placement rules.
     bool CanPlaceGame(const TWunschTermin& w, const TGame& game, bool allSecondTimeGamesAreValid,
                       const TGame* ignoreGame) const;
@@ -145,6 +179,9 @@ private:
     mutable std::unique_ptr<TPlanDataCache> dataCache;
     /// gamesAllowed by pairing, indexed heim.Index * teams + gast.Index (the fast twin of cachedGameList).
     std::vector<std::vector<TGame*>> FPairGames;
+    /// Scratch lists of the game-day terms, kept to avoid allocations per evaluation.
+    mutable std::vector<double> FScratchGameDayEnds;
+    mutable std::vector<double> FScratchGameDayDays;
     /// Scratch for AssignOptimizedDates: this plan's team for each team index of the source.
     std::vector<TMannschaft*> FTeamMap;
     std::vector<TRoundInfo> FRounds;

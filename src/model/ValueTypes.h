@@ -2,6 +2,7 @@
 // Small value types of the schedule model: mandatory periods, away-coupling wishes, sister
 // games, home rights, rounds, date lists and the data caches of plans and teams.
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -159,6 +160,8 @@ struct TPlanDataCache {
     bool HasForceSameHomeGames = false;
     /// Cache of getNumSollGames by "dayFrom dayTo".
     std::unordered_map<std::int64_t, double> sollGamesByDate;
+    /// Team term weights W by team index and cost type.
+    std::vector<std::array<double, 16>> TeamWeights;
 };
 
 } // namespace terminor

@@ -1,0 +1,99 @@
+// The cached team terms and the bounded plan cost against their from-scratch twins, over random
+// moves on the example division.
+
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "ModelTestUtil.h"
+
+using namespace terminor;
+using namespace terminor::test;
+
+namespace {
+
+/// Moves a random game: either removes its date or puts it on a random wish date of its home team
+/// that the placement rules allow; keeps the team game lists sorted as the optimiser does.
+void RandomMove(TPlan& plan, std::mt19937& rng) {
+    TGame* game = plan.gamesAllowed[rng() % plan.gamesAllowed.size()];
+    TMannschaft* heim = game->MannschaftHeim;
+    if (rng() % 4 == 0) {
+        game->setEmptyDate();
+    } else {
+        const auto& wishes = heim->WunschTermine;
+        for (int attempt = 0; attempt < 8 && !wishes.empty(); ++attempt) {
+            TWunschTermin& w = wishes[rng() % wishes.size()];
+            if (plan.CanPlaceGame(w, *game, false, game)) {
+                game->setDate(w.Date, w.Options, w.ParallelGames, false, false, &w);
+                break;
+            }
+        }
+    }
+    heim->gamesRef.SortByDate();
+    game->MannschaftGast->gamesRef.SortByDate();
+}
+
+std::unique_ptr<TPlan> PreparedExample(const TCalculateOptions& options) {
+    auto plan = LoadExamplePlan();
+    plan->AssignOptions(options);
+    plan->clearAllDates();
+    plan->RemoveNotValidDates();
+    return plan;
+}
+
+} // namespace
+
+TEST(CostTwins, CachedTermsEqualFreshComputationsAfterRandomMoves) {
+    for (const bool doubleRound : {false, true}) {
+        TCalculateOptions options;
+        options.DoubleRound = doubleRound;
+        auto plan = PreparedExample(options);
+        std::mt19937 rng(doubleRound ? 7 : 3);
+        for (int step = 0; step < 300; ++step) {
+            for (int k = 0; k < 1 + static_cast<int>(rng() % 5); ++k) {
+                RandomMove(*plan, rng);
+            }
+            // Evaluating fills the caches of the teams that moved ...
+            plan->CalculateKosten(-1);
+            if (step % 10 != 0) {
+                continue;
+            }
+            // ... and every cached value must equal a computation from scratch.
+            for (const auto& team : plan->Mannschaften) {
+                TMannschaftsKosten cached;
+                team->CalculateKosten(*plan, cached, tmNoMessage);
+                const TKostenCache saved = team->KostenCache;
+                team->ClearKostenCache();
+                TMannschaftsKosten fresh;
+                team->CalculateKosten(*plan, fresh, tmNoMessage);
+                for (const TMannschaftsKostenType type : AllMannschaftsKostenTypes) {
+                    ASSERT_DOUBLE_EQ(cached[type].GesamtKosten, fresh[type].GesamtKosten)
+                        << team->teamName << " " << MannschaftsKostenTypeName(type) << " step " << step;
+                }
+                team->KostenCache = saved;
+            }
+        }
+    }
+}
+
+TEST(CostTwins, BoundedCostIsEitherTheFullCostOrMinusOne) {
+    auto plan = PreparedExample(TCalculateOptions());
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> share(0.0, 1.5);
+    int stopped = 0;
+    for (int step = 0; step < 400; ++step) {
+        RandomMove(*plan, rng);
+        const double full = plan->CalculateKosten(-1);
+        ASSERT_GE(full, 0.0);
+        const double bound = full * share(rng);
+        const double bounded = plan->CalculateKosten(bound);
+        if (full <= bound) {
+            ASSERT_DOUBLE_EQ(bounded, full) << "step " << step;
+        } else {
+            ASSERT_TRUE(bounded == -1.0 || bounded == full) << "step " << step;
+            stopped += bounded == -1.0 ? 1 : 0;
+        }
+        ASSERT_DOUBLE_EQ(plan->CalculateKosten(-1), full) << "evaluating must not change the plan";
+    }
+    EXPECT_GT(stopped, 50) << "the bound should stop many evaluations";
+}
