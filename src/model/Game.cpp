@@ -66,8 +66,10 @@ void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, 
     FDateMaxHome = maxHome;
     FFixedDate = fixedDate;
     FNotNecessary = notNecessary;
-    // The old wish date is released unconditionally; the new one points back at this game.
-    if (FWunschTermin != nullptr) {
+    // The old wish date is released only while it still points at this game: when another game has
+    // taken it in the meantime, its back reference must survive (restoring a snapshot re-dates games
+    // in list order, and two games may swap their wish dates).
+    if (FWunschTermin != nullptr && FWunschTermin->assignedGame == this) {
         FWunschTermin->assignedGame = nullptr;
     }
     FWunschTermin = wunschTermin;

@@ -520,21 +520,23 @@ void TPlan::ResetNotNecessaryGames() {
             if (!marks) {
                 continue;
             }
-            const std::vector<TGame*>* reverse = GamesOfPairing(*game->MannschaftGast, *game->MannschaftHeim);
-            if (reverse == nullptr) {
-                continue;
-            }
-            for (TGame* candidate : *reverse) {
-                if (!candidate->FNotNecessary && !candidate->DateValid()) {
-                    candidate->FNotNecessary = true;
-                    break;
-                }
-            }
+            MarkReverseNotNecessary(*game);
         }
     }
-    // The flag takes part in the home-game balance, so cached team costs are stale now.
-    for (const auto& team : Mannschaften) {
-        team->ClearKostenCache();
+    // No cache needs clearing: a flag depends only on the dates of the games between the same two
+    // teams, and every date change of those clears both teams' cost caches already.
+}
+
+void TPlan::MarkReverseNotNecessary(const TGame& game) {
+    const std::vector<TGame*>* reverse = GamesOfPairing(*game.MannschaftGast, *game.MannschaftHeim);
+    if (reverse == nullptr) {
+        return;
+    }
+    for (TGame* candidate : *reverse) {
+        if (!candidate->FNotNecessary && !candidate->DateValid()) {
+            candidate->FNotNecessary = true;
+            return;
+        }
     }
 }
 
@@ -664,6 +666,34 @@ void TPlan::ResetAllGameDates() {
 void TPlan::clearAllDates() {
     ResetAllGameDates();
     BuildTeamGameRefs();
+}
+
+void TPlan::TransferDateToRefDate() {
+    for (TGame* game : gamesAllowed) {
+        game->FDateRef = game->FDate;
+        game->FDateRefOptions = game->FDateOptions;
+        game->FDateRefMaxHome = game->FDateMaxHome;
+        game->FWunschTerminRef = game->FWunschTermin;
+        game->FNotNecessaryRef = game->FNotNecessary;
+    }
+    for (const auto& team : Mannschaften) {
+        team->KostenCacheRef = team->KostenCache;
+    }
+}
+
+void TPlan::TransferRefDateToDate() {
+    for (TGame* game : gamesAllowed) {
+        if (game->FFixedDate) {
+            continue;
+        }
+        game->setDate(game->FDateRef, game->FDateRefOptions, game->FDateRefMaxHome, false, game->FNotNecessaryRef,
+                      game->FWunschTerminRef);
+    }
+    for (const auto& team : Mannschaften) {
+        team->KostenCache = team->KostenCacheRef;
+        // The accepted dates are back; so is the date order of every team's games.
+        team->gamesRef.SortByDate();
+    }
 }
 
 void TPlan::AssignOptimizedDates(const TPlan& source) {

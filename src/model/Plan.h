@@ -71,6 +71,13 @@ public:
     /// New, unlinked copies of all games of gamesAllowed, then gamesNotAllowed.
     void getCloneOfAllGames(TGameList& gamesList) const;
     void clearAllDates();
+    /// Marks the first undated, not yet marked game of the reverse pairing as not necessary.
+    void MarkReverseNotNecessary(const TGame& game);
+    void ResetNotNecessaryGames();
+    /// Accepted state := current state, for every game of gamesAllowed and every team's cost cache.
+    void TransferDateToRefDate();
+    /// Current state := accepted state (fixed games stay); the teams' cost caches come back too.
+    void TransferRefDateToDate();
     /// Copies Source's dates into this plan, which must have the same teams; throws TerminorError
     /// ("Plan.Assign: game wurde nicht gefunden") otherwise.
     void AssignOptimizedDates(const TPlan& source);
@@ -171,7 +178,6 @@ private:
     void SetExistingSchedule(const TGameList& games);
     void CopyGamesWithWishDates(const TGameList& games, TGameList& target, bool withOverrideLocation);
     void PrepareWishDates();
-    void ResetNotNecessaryGames();
     void FixGameDate(const TGame& game);
     void ResetGameDate(TGame& game);
     void CheckLimits() const;

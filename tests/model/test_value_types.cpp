@@ -194,9 +194,9 @@ TEST(Game, SetDateKeepsBackReferencesAndClearsBothCostCaches) {
     other.setDate(w2.Date, {}, 0, false, false, &w2);
     EXPECT_EQ(w2.assignedGame, &other);
     EXPECT_EQ(game.FWunschTermin, &w2);
-    // Re-dating the first game releases that wish date although the other game now holds it.
+    // Re-dating the first game leaves the other game's back reference alone.
     game.setEmptyDate();
-    EXPECT_EQ(w2.assignedGame, nullptr);
+    EXPECT_EQ(w2.assignedGame, &other);
     EXPECT_EQ(other.FWunschTermin, &w2);
     EXPECT_EQ(game.FWunschTermin, nullptr);
     EXPECT_FALSE(game.DateValid());

@@ -1,0 +1,103 @@
+#pragma once
+// TPlanCalcThread: one optimisation worker. It repeats the step of the local search on its own
+// plan copy, accepts a candidate only when it is strictly cheaper, and publishes its best plan
+// to its driver under the driver's lock. A driver may push a new start plan or new plan data.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "engine/PlanMoves.h"
+#include "engine/Random.h"
+#include "model/Plan.h"
+
+namespace terminor {
+
+/// The parsed worker type text ("R", "S1,25", "M2,10", "15", ...).
+struct TWorkerType {
+    std::string ThreadType;
+    bool LowPrioThread = false;
+    TTauschTyp TauschTyp = ttNormal;
+    int TauschAnzahl = 0;
+    double TauschPercent = 10.0;
+
+    /// Parses the type grammar; a number that cannot be read throws EConvertError.
+    static TWorkerType Parse(const std::string& text);
+};
+
+class TPlanCalcThread {
+public:
+    /// Creates the worker without starting its thread; `seed` seeds its own generator.
+    explicit TPlanCalcThread(std::uint64_t seed);
+    /// Terminates the thread, if running, and joins it.
+    ~TPlanCalcThread();
+    TPlanCalcThread(const TPlanCalcThread&) = delete;
+    TPlanCalcThread& operator=(const TPlanCalcThread&) = delete;
+
+    /// Driver thread, before Start: the name, the start plan (copied, invalid dates removed), the
+    /// type text and the driver's lock.
+    void StartWithLists(const std::string& threadName, const TPlan& plan, const std::string& tauschArt,
+                        std::recursive_mutex* parentCriticalSection);
+    /// Starts the worker thread (at most once).
+    void Start();
+    /// Asks the thread to stop; Finished() turns true when it has left its loop.
+    void Terminate();
+    bool Finished() const { return FFinished.load(); }
+    /// Terminate and join.
+    void Stop();
+
+    /// Driver thread, under the driver's lock; the worker takes the new type at its next step.
+    void SetThreadType(const std::string& tauschArt);
+    std::string ThreadType() const;
+    void SetPaused(bool value) { FPaused.store(value); }
+    bool Paused() const { return FPaused.load(); }
+    bool IsInit() const { return FIsInit.load(); }
+
+    /// Driver thread: copies the best dates into `plan` (when given) and reports the step count and
+    /// the published cost (-1 while nothing is published or a re-initialisation is pending).
+    void GetActResult(TPlan* plan, std::int64_t& durchLauf, double& kosten);
+    void DoReInitPlan(const TPlan& plan, const std::string& reinitString);
+    void DoReInitPlanData(const TPlan& plan, const std::string& reinitString);
+    std::string GetCompleteThreadName() const;
+
+    /// Runs the worker's loop for `steps` steps in the calling thread (no driver, no sleeping):
+    /// deterministic for a given seed. Returns the accepted cost.
+    double RunSynchronously(std::int64_t steps);
+    /// The accepted plan (calling thread only, when the worker thread is not running).
+    const TPlan& OptPlan() const { return *FOptPlan; }
+    std::int64_t Durchlauf() const { return FDurchlauf.load(); }
+
+private:
+    void Execute();
+    void Init();
+    void DoStep();
+    void ApplyReInit();
+
+    TRandom FRng;
+    std::unique_ptr<TPlan> FPlan;
+    std::unique_ptr<TPlan> FOptPlan;
+    std::unique_ptr<TPlanMoves> FMoves;
+    std::unique_ptr<TPlan> FReInitPlan;
+    std::unique_ptr<TPlan> FReInitPlanData;
+    std::recursive_mutex* FParentCriticalSection = nullptr;
+    std::string FThreadName;
+    std::string FReinitString;
+    TWorkerType FType;
+
+    std::atomic<std::int64_t> FDurchlauf{0};
+    std::int64_t FDurchLaufAfterReInit = 0;
+    double FOptKosten = -1.0;
+    double FRetKosten = -1.0;
+    std::atomic<bool> FReInitPlanFlag{false};
+    std::atomic<bool> FReInitPlanDataFlag{false};
+    std::atomic<bool> FPaused{false};
+    std::atomic<bool> FIsInit{false};
+    std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FFinished{false};
+    std::thread FThread;
+};
+
+} // namespace terminor

@@ -1,0 +1,82 @@
+#pragma once
+// TPlanOptimizer: the generation as the main window runs it. Four main threads (and later a
+// "Special" one that weights one cost type to the maximum) search in parallel; once a second the
+// optimiser keeps the best schedule, restarts the worst main thread when it stagnates and hands
+// plan-data changes down. Lock order: optimiser lock before main-thread lock.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/EngineConfig.h"
+#include "engine/PlanMainThread.h"
+#include "engine/Random.h"
+#include "model/Plan.h"
+
+namespace terminor {
+
+class TPlanOptimizer {
+public:
+    /// Takes a copy of the start plan; the thread tree starts with Start().
+    TPlanOptimizer(const TPlan& plan, TEngineConfig config = {});
+    /// Terminates and joins the whole thread tree.
+    ~TPlanOptimizer();
+    TPlanOptimizer(const TPlanOptimizer&) = delete;
+    TPlanOptimizer& operator=(const TPlanOptimizer&) = delete;
+
+    void Start();
+    void Terminate();
+    bool Finished() const { return FFinished.load(); }
+    /// Terminate and join (children first).
+    void Stop();
+
+    /// Any thread: pauses or resumes every main thread and restarts the rate measurement.
+    void SetPaused(bool value);
+    bool Paused() const { return FPaused.load(); }
+
+    /// Any thread: copies the best dates found so far into `plan` (same teams).
+    void copyPlanDates(TPlan& plan);
+    /// Any thread: new plan data or options for the running search.
+    void setNewPlanData(const TPlan& plan);
+    /// Steps per second since the start or the last pause change / new plan data.
+    double PlanPerSec() const;
+    std::int64_t Durchlaufe() const { return FDurchlaufe.load(); }
+    /// The cost of the best plan (-1 before the first result).
+    double BestKosten() const { return FBestKosten.load(); }
+    bool HasSpecialThread() const { return FHasSpecialThread.load(); }
+    TMannschaftsKostenType SpecialThreadMaxGewichtung() const;
+
+private:
+    void Execute();
+    void StartThreads();
+    void KillThreads();
+    void Collect();
+    void StartSpecialThread();
+    TMannschaftsKostenType ChooseMaxGewichtung();
+    static std::int64_t NowMs();
+
+    TEngineConfig FConfig;
+    TRandom FRng;
+    std::recursive_mutex FCriticalSectionOptimizer;
+    std::unique_ptr<TPlan> FPlan;
+    std::vector<std::unique_ptr<TPlanMainThread>> FThreads;
+    std::unique_ptr<TPlanMainThread> FSpecialThread;
+    std::atomic<int> FSpecialThreadMaxGewichtung{static_cast<int>(mktAbstandHeimAuswaerts)};
+    std::atomic<std::int64_t> FDurchlaufe{0};
+    std::atomic<std::int64_t> FLastResetDurchlauf{0};
+    std::atomic<std::int64_t> FStartTick{0};
+    std::atomic<double> FBestKosten{-1.0};
+    std::atomic<bool> FHasSpecialThread{false};
+    bool FReInitPlanData = false;
+    std::atomic<bool> FPaused{false};
+    std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FFinished{false};
+    std::thread FThread;
+};
+
+} // namespace terminor
