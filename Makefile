@@ -3,6 +3,7 @@ PRESET ?= release
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/bezirksliga-herren-nord.xml
 FUZZ_RUNS ?= 200000
+RUN_SECONDS ?= 30
 
 .PHONY: all deps configure build run test test-asan test-tsan bench fuzz format clean
 
@@ -17,8 +18,9 @@ configure: deps
 build: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS)
 
+# Generates the example division's schedule for 30 seconds and prints its costs.
 run: build
-	./build/$(PRESET)/src/cli/terminor-cli convert $(EXAMPLE) -o -
+	./build/$(PRESET)/src/cli/terminor-cli generate $(EXAMPLE) --seconds $(RUN_SECONDS) -o build/example-schedule.xml --csv build/example-schedule.csv
 
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)
@@ -30,10 +32,11 @@ test-asan: deps
 	@cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -L core
 
+# The engine's thread tree under ThreadSanitizer.
 test-tsan: deps
 	@cmake --preset tsan >/dev/null
-	@cmake --build --preset tsan -j $(JOBS)
-	ctest --preset tsan -j $(JOBS)
+	@cmake --build --preset tsan -j $(JOBS) --target engine_tests
+	ctest --preset tsan -j $(JOBS) -L engine
 
 bench: build
 	@for b in build/$(PRESET)/bench/bench_*; do [ -x "$$b" ] && "$$b" || true; done

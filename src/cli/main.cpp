@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "CostsCommand.h"
+#include "GenerateCommand.h"
 #include "InfoCommand.h"
 #include "PlanInput.h"
 #include "data/Error.h"
@@ -108,6 +109,31 @@ int main(int argc, char** argv) {
     scheduleArgs.AddTo(schedule, true);
     schedule->add_option("-o,--output", scheduleOutput, "XML-Datei (- für die Standardausgabe)")->required();
 
+    GenerateArgs generateArgs;
+    CLI::App* generate = app.add_subcommand("generate", "Spielplan generieren");
+    generate->add_option("INPUT", generateArgs.input, "click-TT-Export oder Plandatei")->required();
+    generate->add_option("--options", generateArgs.options, "Optionsdatei (Terminor.options)");
+    generate->add_option("--schedule", generateArgs.schedule, "gemerkter Spielplan als Start (XML)");
+    generate->add_option("--seconds", generateArgs.seconds, "Laufzeit in Sekunden");
+    generate->add_option("--steps", generateArgs.steps, "Anzahl berechneter Pläne");
+    generate->add_option("--seed", generateArgs.seed, "fester Startwert der Zufallszahlen");
+    generate->add_option("--main-threads", generateArgs.mainThreads, "Anzahl der Hauptthreads (Standard 4)");
+    generate->add_flag("--no-special-thread", generateArgs.noSpecialThread, "ohne den Spezial-Thread");
+    generate->add_option("--single-worker", generateArgs.singleWorker,
+                         "nur ein Rechenthread dieses Typs, im aufrufenden Thread (z. B. 2 oder S1,25)");
+    generate->add_option("-o,--output", generateArgs.output, "Spielplan als XML-Datei");
+    generate->add_option("--csv", generateArgs.csv, "Spielplan als CSV-Datei für click-TT");
+    generate->add_flag("--json", generateArgs.json, "Ergebnis als JSON ausgeben");
+    generate->add_flag("--quiet", generateArgs.quiet, "keine Fortschrittsmeldungen");
+
+    ProfileArgs profileArgs;
+    CLI::App* profile = app.add_subcommand("profile", "Laufzeiten der Kostenberechnung messen");
+    profile->add_option("INPUT", profileArgs.input, "click-TT-Export oder Plandatei")->required();
+    profile->add_option("--options", profileArgs.options, "Optionsdatei (Terminor.options)");
+    profile->add_option("--schedule", profileArgs.schedule, "gemerkter Spielplan (XML)");
+    profile->add_option("--calls", profileArgs.calls, "Aufrufe je Messung (Standard 10001)");
+    profile->add_option("--seed", profileArgs.seed, "fester Startwert der Zufallszahlen");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -164,6 +190,17 @@ int main(int argc, char** argv) {
                 plan->SaveScheduleToXml(scheduleOutput);
             }
             return 0;
+        }
+        if (generate->parsed()) {
+            for (const std::string* out : {&generateArgs.output, &generateArgs.csv}) {
+                if (!out->empty()) {
+                    CheckNotInput(generateArgs.input, *out);
+                }
+            }
+            return RunGenerate(generateArgs);
+        }
+        if (profile->parsed()) {
+            return RunProfile(profileArgs);
         }
         std::cerr << app.help();
         return 1;

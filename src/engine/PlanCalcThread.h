@@ -75,6 +75,10 @@ private:
     void Init();
     void DoStep();
     void ApplyReInit();
+    /// The driver's lock, or the worker's own one when it runs without a driver.
+    std::recursive_mutex& Lock() const {
+        return FParentCriticalSection ? *FParentCriticalSection : FOwnCriticalSection;
+    }
 
     TRandom FRng;
     std::unique_ptr<TPlan> FPlan;
@@ -83,6 +87,9 @@ private:
     std::unique_ptr<TPlan> FReInitPlan;
     std::unique_ptr<TPlan> FReInitPlanData;
     std::recursive_mutex* FParentCriticalSection = nullptr;
+    mutable std::recursive_mutex FOwnCriticalSection;
+    /// Guards FType: the driver changes it, the worker copies it at the start of each step.
+    mutable std::mutex FTypeMutex;
     std::string FThreadName;
     std::string FReinitString;
     TWorkerType FType;

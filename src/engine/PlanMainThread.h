@@ -50,10 +50,14 @@ public:
     void GetActResult(TPlan* plan, std::int64_t& durchLauf, std::int64_t& durchLaufAfterReInit,
                       std::int64_t& durchLaufOhneVerbesserung, double& kosten);
     std::int64_t Durchlaufe() const { return FDurchlaufe.load(); }
+    /// The text of the last re-initialisation request.
+    std::string ReinitString();
 
-    /// For tests: the workers, and one collection cycle run in the calling thread.
+    /// For tests: the workers, and one collection cycle run in the calling thread. CreateWorkers
+    /// builds the workers as the running thread does, without starting them.
     const std::vector<std::unique_ptr<TPlanCalcThread>>& Workers() const { return FThreads; }
     const std::vector<TPlanCalcThread*>& DynamicWorkers() const { return FDynamicThreads; }
+    void CreateWorkers();
     void CollectOnce();
 
 private:

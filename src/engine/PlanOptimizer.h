@@ -49,6 +49,8 @@ public:
     /// The cost of the best plan (-1 before the first result).
     double BestKosten() const { return FBestKosten.load(); }
     bool HasSpecialThread() const { return FHasSpecialThread.load(); }
+    /// How often the "Special" main thread was started (at most once per run).
+    int SpecialThreadStarts() const { return FSpecialThreadStarts.load(); }
     TMannschaftsKostenType SpecialThreadMaxGewichtung() const;
 
 private:
@@ -61,6 +63,8 @@ private:
     static std::int64_t NowMs();
 
     TEngineConfig FConfig;
+    /// The seed of the main threads' and the workers' generators.
+    std::uint64_t FSeed = 0;
     TRandom FRng;
     std::recursive_mutex FCriticalSectionOptimizer;
     std::unique_ptr<TPlan> FPlan;
@@ -72,6 +76,7 @@ private:
     std::atomic<std::int64_t> FStartTick{0};
     std::atomic<double> FBestKosten{-1.0};
     std::atomic<bool> FHasSpecialThread{false};
+    std::atomic<int> FSpecialThreadStarts{0};
     bool FReInitPlanData = false;
     std::atomic<bool> FPaused{false};
     std::atomic<bool> FTerminated{false};

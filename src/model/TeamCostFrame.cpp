@@ -73,6 +73,8 @@ void TMannschaft::CalculateKostenForType(const TPlan& plan, TMannschaftsKostenTy
         break;
     case mktAuswaertsKoppelTermine:
         if (!plan.HasAuswaertsKoppelTermine() || AuswaertsKoppel.empty()) {
+            // This term reports its AllCount as 0 before any of its conditions is tested.
+            value.AllCount = 0;
             return;
         }
         break;

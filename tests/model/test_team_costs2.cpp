@@ -25,7 +25,8 @@ std::string PlanXml(const std::string& teams, const std::string& extra = "") {
            teams + extra + "</plan>";
 }
 
-std::string Team(const std::string& name, const std::string& body = "", const std::string& homeRights = "-1") {
+std::string Team(const std::string& name, const std::string& body = "",
+                 const std::string& homeRights = "-1") {
     return "<team teamname=\"" + name + "\" teamid=\"id" + name + "\" clubid=\"c" + name +
            "\" teamnumber=\"1\" homerights=\"" + homeRights + "\">" + body + "</team>";
 }
@@ -186,13 +187,12 @@ TEST(TeamCosts2, KoppelTermineTargetsCapsAndGrants) {
     // A round 0: hard 05.09 + 06.09, soft 03.10 + 04.10 -> hard 1, soft 1; hard >= cap: hard 1,
     //   soft 0, target 1. Round 1: soft 16.01, 17.01, 13.02, 14.02 -> soft 2 > cap: soft 1,
     //   target 0.25. The possible date 20.03 is tallied nowhere. AllCount = 1 + 1 = 2.
-    const std::string a = Double("05.09.2026 18:00", 2) + Double("06.09.2026 15:00", 2) +
-                          Double("03.10.2026 18:00", 1) + Double("04.10.2026 15:00", 1) +
-                          Double("16.01.2027 18:00", 1) + Double("17.01.2027 15:00", 1) +
-                          Double("13.02.2027 18:00", 1) + Double("14.02.2027 15:00", 1) +
-                          Double("20.03.2027 18:00", 0);
-    auto plan = Build(PlanXml(Team("A", a) + Team("B", Home("12.09.2026 18:00")) + Team("C") + Team("D") +
-                              Team("E")));
+    const std::string a =
+        Double("05.09.2026 18:00", 2) + Double("06.09.2026 15:00", 2) + Double("03.10.2026 18:00", 1) +
+        Double("04.10.2026 15:00", 1) + Double("16.01.2027 18:00", 1) + Double("17.01.2027 15:00", 1) +
+        Double("13.02.2027 18:00", 1) + Double("14.02.2027 15:00", 1) + Double("20.03.2027 18:00", 0);
+    auto plan = Build(
+        PlanXml(Team("A", a) + Team("B", Home("12.09.2026 18:00")) + Team("C") + Team("D") + Team("E")));
 
     // A single game on a hard date without a partner grants nothing: m = 1 + 0.25,
     // cost (10 x 1.25)^2 x 100 = 15625; n = 2 - 0.
@@ -202,8 +202,9 @@ TEST(TeamCosts2, KoppelTermineTargetsCapsAndGrants) {
     EXPECT_EQ(v.AllCount, 2);
     EXPECT_EQ(v.Anzahl, 2);
     EXPECT_DOUBLE_EQ(v.GesamtKosten, 15625.0);
-    EXPECT_EQ(lines, (Lines{"Unbedingte Heimkoppeltermine/Doppelspieltage wurden nicht vergeben: 1 mal",
-                            "\"Wenn möglich\" Heimkoppeltermine/Doppelspieltage wurden nicht vergeben: 1 mal"}));
+    EXPECT_EQ(lines,
+              (Lines{"Unbedingte Heimkoppeltermine/Doppelspieltage wurden nicht vergeben: 1 mal",
+                     "\"Wenn möglich\" Heimkoppeltermine/Doppelspieltage wurden nicht vergeben: 1 mal"}));
 
     // The hard pair 05.09 / 06.09 reaches round 0's target: m = 0.25, (2.5)^2 x 100 = 625; n = 1.
     Place(*plan, "A", "C", D(2026, 9, 6, 15));
@@ -268,11 +269,11 @@ TEST(TeamCosts2, AuswaertsKoppelHalvesAndReduction) {
     // Two rounds: every wished team should be coupled 2 div 2 = 1 time.
     // A wishes B+C (same day) and D+E (over night): w = 4, a = 2, reduction 1 - 2/6 x 0.75 = 0.75.
     // C wishes D+E only: w = 2, a = 0, reduction 1.
-    auto plan = Build(PlanXml(
-        Team("A", "<roadcouple teamnamea=\"B\" teamnameb=\"C\"/>"
-                  "<roadcouple teamnamea=\"D\" teamnameb=\"E\" sameday=\"1\"/>") +
-        Team("B") + Team("C", "<roadcouple teamnamea=\"D\" teamnameb=\"E\" sameday=\"1\"/>") + Team("D") +
-        Team("E", Home("20.03.2027 18:00"))));
+    auto plan =
+        Build(PlanXml(Team("A", "<roadcouple teamnamea=\"B\" teamnameb=\"C\"/>"
+                                "<roadcouple teamnamea=\"D\" teamnameb=\"E\" sameday=\"1\"/>") +
+                      Team("B") + Team("C", "<roadcouple teamnamea=\"D\" teamnameb=\"E\" sameday=\"1\"/>") +
+                      Team("D") + Team("E", Home("20.03.2027 18:00"))));
 
     // Nothing coupled: n = 4 -> Anzahl 2, AllCount 4 div 2 = 2; (5 x 4)^2 x 4 x 100 x 0.75 = 120000.
     Lines lines;
@@ -318,11 +319,11 @@ TEST(TeamCosts2, AuswaertsKoppelHalvesAndReduction) {
 namespace {
 
 std::unique_ptr<TPlan> HomeCountPlan(const TCalculateOptions* options = nullptr) {
-    return Build(PlanXml(Team("A", Home("05.09.2026 18:00") +
-                                       "<homerights teamname=\"B\" homeright=\"1\"/>"
-                                       "<homerights teamname=\"C\" homeright=\"2\"/>") +
-                         Team("B", Home("16.01.2027 18:00")) + Team("C") + Team("D")),
-                 options);
+    return Build(
+        PlanXml(Team("A", Home("05.09.2026 18:00") + "<homerights teamname=\"B\" homeright=\"1\"/>"
+                                                     "<homerights teamname=\"C\" homeright=\"2\"/>") +
+                Team("B", Home("16.01.2027 18:00")) + Team("C") + Team("D")),
+        options);
 }
 
 } // namespace
@@ -484,8 +485,7 @@ TEST(TeamCosts2, AbstandDistancesOfTheTwoMeetings) {
     EXPECT_DOUBLE_EQ(v.GesamtKosten, 46656.0 / 5000 * 100);
     EXPECT_EQ(lines, (Lines{"Maximale Abweichung Reihenfolge Heim- und Auswärtsspiel: 1,00"}));
 
-    // B's list: B-A (2 in B's list? B: A-B 0, B-C?, ...) is not needed; a team with fewer than two
-    // distances (C: only the distance to A, B undated) costs 0 and shows "0".
+    // C has a single distance (to A; both games against B are undated): mean 1, maxima 0, cost 0.
     v = Term(*plan, "C", mktAbstandHeimAuswaerts, tmNormalMessage, &lines);
     EXPECT_EQ(v.Anzahl, 0);
     EXPECT_DOUBLE_EQ(v.GesamtKosten, 0.0);
@@ -546,8 +546,8 @@ const std::string RankingXml = "<ranking active=\"true\"><team teamname=\"A\" ra
 
 std::unique_ptr<TPlan> RankingPlan(const std::string& extra = RankingXml) {
     // Wish dates only to fix the rounds: [05.09.2026 - 100, 04.01.2027), [04.01.2027, 20.03.2027 + 100).
-    return Build(PlanXml(Team("A", Home("05.09.2026 18:00")) + Team("B", Home("20.03.2027 18:00")) + Team("C") +
-                             Team("D"),
+    return Build(PlanXml(Team("A", Home("05.09.2026 18:00")) + Team("B", Home("20.03.2027 18:00")) +
+                             Team("C") + Team("D"),
                          extra));
 }
 
@@ -619,11 +619,12 @@ TEST(TeamCosts2, RankingGameOutsideTheRoundsAndEmptyList) {
 namespace {
 
 std::unique_ptr<TPlan> MandatoryPlan(const TCalculateOptions* options = nullptr) {
-    auto plan = Build(
-        PlanXml(Team("A", Home("05.09.2026 18:00")) + Team("B", Home("20.03.2027 18:00")) + Team("C") + Team("D"),
-                "<mandatorygames datefrom=\"01.09.2026\" dateto=\"30.09.2026\" numbergames=\"3\"/>"
-                "<mandatorygames datefrom=\"01.02.2027\" dateto=\"28.02.2027\" numbergames=\"2\"/>"),
-        options);
+    auto plan =
+        Build(PlanXml(Team("A", Home("05.09.2026 18:00")) + Team("B", Home("20.03.2027 18:00")) + Team("C") +
+                          Team("D"),
+                      "<mandatorygames datefrom=\"01.09.2026\" dateto=\"30.09.2026\" numbergames=\"3\"/>"
+                      "<mandatorygames datefrom=\"01.02.2027\" dateto=\"28.02.2027\" numbergames=\"2\"/>"),
+              options);
     // September: 01.09 18:00 (the first day counts) and 05.09; 01.10 is after the period.
     // February: 28.02 18:00 (the last day counts).
     Place(*plan, "A", "C", D(2026, 9, 1, 18));

@@ -1,0 +1,38 @@
+#pragma once
+// terminor-cli generate and profile: the optimisation run without a user interface.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace terminor::cli {
+
+struct GenerateArgs {
+    std::string input;
+    std::string options;
+    std::string schedule;
+    std::optional<double> seconds;
+    std::optional<std::int64_t> steps;
+    std::optional<std::uint64_t> seed;
+    int mainThreads = 4;
+    bool noSpecialThread = false;
+    std::string singleWorker;
+    std::string output;
+    std::string csv;
+    bool json = false;
+    bool quiet = false;
+};
+
+int RunGenerate(const GenerateArgs& args);
+
+struct ProfileArgs {
+    std::string input;
+    std::string options;
+    std::string schedule;
+    int calls = 10001;
+    std::optional<std::uint64_t> seed;
+};
+
+int RunProfile(const ProfileArgs& args);
+
+} // namespace terminor::cli

@@ -1,0 +1,290 @@
+// TPlanOptimizer: once a cycle it keeps the best main-thread result, restarts the worst main
+// thread when it stagnates, starts the "Special" main thread after enough steps and hands new plan
+// data down to its main threads.
+
+#include "engine/PlanOptimizer.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "data/PlanUtils.h"
+
+namespace terminor {
+
+namespace {
+
+constexpr auto PausePollInterval = std::chrono::milliseconds(100);
+constexpr auto InitPollInterval = std::chrono::milliseconds(10);
+
+} // namespace
+
+TPlanOptimizer::TPlanOptimizer(const TPlan& plan, TEngineConfig config)
+    : FConfig(std::move(config)), FSeed(FConfig.seed ? *FConfig.seed : TRandom::ClockSeed()), FRng(FSeed),
+      FPlan(std::make_unique<TPlan>()) {
+    FPlan->Assign(plan);
+}
+
+TPlanOptimizer::~TPlanOptimizer() {
+    Stop();
+    KillThreads();
+}
+
+std::int64_t TPlanOptimizer::NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void TPlanOptimizer::Start() {
+    if (FThread.joinable()) {
+        return;
+    }
+    FThread = std::thread([this] { Execute(); });
+}
+
+void TPlanOptimizer::Terminate() { FTerminated.store(true); }
+
+void TPlanOptimizer::Stop() {
+    Terminate();
+    if (FThread.joinable()) {
+        FThread.join();
+    }
+}
+
+void TPlanOptimizer::SetPaused(bool value) {
+    FPaused.store(value);
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    for (const auto& mainThread : FThreads) {
+        mainThread->SetPaused(value);
+    }
+    if (FSpecialThread) {
+        FSpecialThread->SetPaused(value);
+    }
+    FStartTick.store(NowMs());
+    FLastResetDurchlauf.store(FDurchlaufe.load());
+}
+
+TMannschaftsKostenType TPlanOptimizer::SpecialThreadMaxGewichtung() const {
+    return static_cast<TMannschaftsKostenType>(FSpecialThreadMaxGewichtung.load());
+}
+
+void TPlanOptimizer::copyPlanDates(TPlan& plan) {
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    plan.AssignOptimizedDates(*FPlan);
+}
+
+void TPlanOptimizer::setNewPlanData(const TPlan& plan) {
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    FReInitPlanData = true;
+    FPlan->AssignPlanData(plan);
+    FPlan->RemoveNotValidDates();
+}
+
+double TPlanOptimizer::PlanPerSec() const {
+    const std::int64_t elapsed = NowMs() - FStartTick.load();
+    if (elapsed <= 0) {
+        return 0.0;
+    }
+    return static_cast<double>(FDurchlaufe.load() - FLastResetDurchlauf.load()) / (static_cast<double>(elapsed) / 1000.0);
+}
+
+void TPlanOptimizer::StartThreads() {
+    {
+        const std::lock_guard lock(FCriticalSectionOptimizer);
+        for (int i = 0; i < FConfig.mainThreads; ++i) {
+            auto mainThread =
+                std::make_unique<TPlanMainThread>(FConfig, TRandom::DeriveSeed(FSeed, static_cast<std::uint64_t>(i)));
+            mainThread->InitWithPlan(std::to_string(i + 1), *FPlan, &FCriticalSectionOptimizer);
+            mainThread->SetPaused(true);
+            mainThread->Start();
+            FThreads.push_back(std::move(mainThread));
+        }
+        FSpecialThread.reset();
+    }
+    // Only this thread changes the list, so it may be read without the lock.
+    for (const auto& mainThread : FThreads) {
+        while (!mainThread->IsInit() && !mainThread->Finished() && !FTerminated.load()) {
+            std::this_thread::sleep_for(InitPollInterval);
+        }
+    }
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    for (const auto& mainThread : FThreads) {
+        mainThread->SetPaused(FPaused.load());
+    }
+}
+
+void TPlanOptimizer::KillThreads() {
+    std::vector<std::unique_ptr<TPlanMainThread>> threads;
+    std::unique_ptr<TPlanMainThread> special;
+    {
+        const std::lock_guard lock(FCriticalSectionOptimizer);
+        threads.swap(FThreads);
+        special = std::move(FSpecialThread);
+    }
+    for (const auto& mainThread : threads) {
+        mainThread->Terminate();
+    }
+    if (special) {
+        special->Terminate();
+    }
+    for (const auto& mainThread : threads) {
+        mainThread->Stop();
+    }
+    if (special) {
+        special->Stop();
+    }
+}
+
+void TPlanOptimizer::Execute() {
+    try {
+        FDurchlaufe.store(0);
+        FLastResetDurchlauf.store(0);
+        std::int64_t last = NowMs();
+        FStartTick.store(last);
+        StartThreads();
+        const auto turn = std::chrono::milliseconds(std::min(FConfig.optimizerCycleMs, 100));
+        while (!FTerminated.load()) {
+            if (FPaused.load()) {
+                std::this_thread::sleep_for(PausePollInterval);
+                continue;
+            }
+            if (NowMs() - last > FConfig.optimizerCycleMs) {
+                Collect();
+                last = NowMs();
+            }
+            std::this_thread::sleep_for(turn);
+        }
+    } catch (const std::exception&) {
+        // A failing cycle ends the generation; the best plan so far stays available.
+    }
+    KillThreads();
+    FFinished.store(true);
+}
+
+void TPlanOptimizer::Collect() {
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    // A pause that arrived while this thread waited for the lock: the rate measurement has just
+    // been restarted and must not see another collection.
+    if (FPaused.load()) {
+        return;
+    }
+    double best = FPlan->CalculateKosten(-1);
+    TPlanMainThread* worst = nullptr;
+    double worstKosten = -1.0;
+    std::int64_t worstOhneVerbesserung = 0;
+    std::int64_t sum = 0;
+
+    for (const auto& mainThread : FThreads) {
+        std::int64_t n = 0;
+        std::int64_t afterReInit = 0;
+        std::int64_t ohneVerbesserung = 0;
+        double k = -1.0;
+        mainThread->GetActResult(nullptr, n, afterReInit, ohneVerbesserung, k);
+        sum += n;
+        if (k >= 0 && (k > worstKosten || worstKosten < 0)) {
+            worst = mainThread.get();
+            worstKosten = k;
+            worstOhneVerbesserung = ohneVerbesserung;
+        }
+        if (k >= 0 && (k < best || best < 0) && !FReInitPlanData) {
+            mainThread->GetActResult(FPlan.get(), n, afterReInit, ohneVerbesserung, k);
+            best = FPlan->CalculateKosten(-1);
+        }
+    }
+
+    const std::int64_t durchlaufe = sum + (FSpecialThread ? FSpecialThread->Durchlaufe() : 0);
+    FDurchlaufe.store(durchlaufe);
+
+    if (FConfig.specialThread && !FSpecialThread && durchlaufe > FConfig.specialAfterSteps) {
+        StartSpecialThread();
+    }
+
+    if (worst != nullptr && worstOhneVerbesserung > FConfig.stagnationSteps && !FReInitPlanData) {
+        const std::string text = " Reinit: " + FormatValue(static_cast<double>(durchlaufe) / 1'000'000.0);
+        // The special thread's counter only grows, so once it has passed the threshold its result
+        // is taken at every stagnation.
+        if (FSpecialThread && FSpecialThread->Durchlaufe() > FConfig.specialResultAfterSteps) {
+            {
+                TPlan temporary;
+                temporary.Assign(*FPlan);
+                std::int64_t n = 0;
+                std::int64_t afterReInit = 0;
+                std::int64_t ohneVerbesserung = 0;
+                double k = -1.0;
+                FSpecialThread->GetActResult(&temporary, n, afterReInit, ohneVerbesserung, k);
+                worst->ReInit(temporary, "Von Spezial" + std::string(MannschaftsKostenTypeText(
+                                                             SpecialThreadMaxGewichtung())));
+            }
+            const TMannschaftsKostenType kostenType = ChooseMaxGewichtung();
+            FSpecialThreadMaxGewichtung.store(static_cast<int>(kostenType));
+            FSpecialThread->ReInit(*FPlan, std::string());
+            FSpecialThread->SetMaxOption(kostenType);
+        } else {
+            worst->ReInitAll(text);
+        }
+    }
+
+    if (FReInitPlanData) {
+        for (const auto& mainThread : FThreads) {
+            mainThread->ReInit(*FPlan, mainThread->ReinitString());
+        }
+        if (FSpecialThread) {
+            FSpecialThread->ReInit(*FPlan, std::string());
+        }
+        FReInitPlanData = false;
+        FStartTick.store(NowMs());
+        FLastResetDurchlauf.store(FDurchlaufe.load());
+    }
+    FBestKosten.store(best);
+}
+
+void TPlanOptimizer::StartSpecialThread() {
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    auto special = std::make_unique<TPlanMainThread>(
+        FConfig, TRandom::DeriveSeed(FSeed, static_cast<std::uint64_t>(FConfig.mainThreads)));
+    special->InitWithPlan("Special", *FPlan, &FCriticalSectionOptimizer);
+    const TMannschaftsKostenType kostenType = ChooseMaxGewichtung();
+    FSpecialThreadMaxGewichtung.store(static_cast<int>(kostenType));
+    special->ReInit(*FPlan, std::string());
+    special->SetMaxOption(kostenType);
+    special->SetPaused(true);
+    special->Start();
+    special->SetPaused(FPaused.load());
+    while (!special->IsInit() && !special->Finished() && !FTerminated.load()) {
+        std::this_thread::sleep_for(InitPollInterval);
+    }
+    FSpecialThread = std::move(special);
+    FHasSpecialThread.store(true);
+    FSpecialThreadStarts.fetch_add(1);
+}
+
+TMannschaftsKostenType TPlanOptimizer::ChooseMaxGewichtung() {
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    std::array<bool, MannschaftsKostenTypeCount> inSet{};
+    bool any = false;
+    auto consider = [&](TMannschaftsKostenType type, bool condition) {
+        if (condition && FPlan->CalculateMannschaftsKosten(type) > 0) {
+            inSet[static_cast<std::size_t>(type)] = true;
+            any = true;
+        }
+    };
+    consider(mktAuswaertsKoppelTermine, FPlan->HasAuswaertsKoppelTermine());
+    consider(mktKoppelTermine, FPlan->HasKoppelTermine());
+    consider(mktRanking, FPlan->HasRanking());
+    consider(mktSisterGames, true);
+    consider(mkt60Kilometer, FPlan->Has60KilometerValues());
+    consider(mktAbstandHeimAuswaerts, true);
+    consider(mkt2SpieleProWoche, true);
+    if (!any) {
+        return mktAbstandHeimAuswaerts;
+    }
+    for (;;) {
+        const TMannschaftsKostenType type = AllMannschaftsKostenTypes[static_cast<std::size_t>(FRng.Random(15))];
+        if (inSet[static_cast<std::size_t>(type)]) {
+            return type;
+        }
+    }
+}
+
+} // namespace terminor
