@@ -56,18 +56,10 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
     return static_cast<TDateTime>(ms) / static_cast<TDateTime>(MsPerDay);
 }
 
-std::int64_t ToMilliseconds(TDateTime value) {
-    return std::llround(value * static_cast<double>(MsPerDay));
-}
-
 TDateTime FromMilliseconds(std::int64_t ms) {
     const std::int64_t day = FloorDiv(ms, MsPerDay);
     const std::int64_t rest = ms - day * MsPerDay;
     return static_cast<TDateTime>(day) + static_cast<TDateTime>(rest) / static_cast<TDateTime>(MsPerDay);
-}
-
-int DayNumber(TDateTime value) {
-    return static_cast<int>(FloorDiv(ToMilliseconds(value), MsPerDay));
 }
 
 TDateTime DateOf(TDateTime value) {

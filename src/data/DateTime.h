@@ -35,11 +35,22 @@ TDateTime EncodeTime(int hour, int minute, int second = 0, int millisecond = 0);
 DateParts DecodeDate(TDateTime value);
 TimeParts DecodeTime(TDateTime value);
 
-/// The value as whole milliseconds since the epoch (rounded).
-std::int64_t ToMilliseconds(TDateTime value);
+/// The value as whole milliseconds since the epoch (rounded half away from zero).
+inline std::int64_t ToMilliseconds(TDateTime value) {
+    // Exact for every date of the calendar range: the products stay far below 2^52.
+    const double ms = value * static_cast<double>(MsPerDay);
+    return static_cast<std::int64_t>(ms >= 0 ? ms + 0.5 : ms - 0.5);
+}
 TDateTime FromMilliseconds(std::int64_t ms);
-/// The whole day number (time of day cut off).
-int DayNumber(TDateTime value);
+/// The whole day number (time of day cut off), from the value rounded to whole milliseconds.
+inline int DayNumber(TDateTime value) {
+    const std::int64_t ms = ToMilliseconds(value);
+    std::int64_t day = ms / MsPerDay;
+    if (ms % MsPerDay < 0) {
+        --day;
+    }
+    return static_cast<int>(day);
+}
 /// The calendar day of the value at midnight.
 TDateTime DateOf(TDateTime value);
 /// The time of day as fraction of a day.
