@@ -49,10 +49,10 @@ std::string MarkerText(int marker) {
         return " X";
     }
     if (marker < 0) {
-        return " " + std::to_string(marker);
+        return std::string(" ").append(std::to_string(marker));
     }
     if (marker > 0) {
-        return " +" + std::to_string(marker);
+        return std::string(" +").append(std::to_string(marker));
     }
     return "";
 }

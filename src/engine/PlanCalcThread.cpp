@@ -39,7 +39,8 @@ TWorkerType TWorkerType::Parse(const std::string& text) {
         type.TauschTyp = first == 'S' ? ttSpielTag : ttMannschaft;
         type.TauschAnzahl = ReadTauschAnzahl(text);
         // The third character separates the count from the percentage.
-        type.TauschPercent = StrToFloatDot(text.size() > 3 ? std::string_view(text).substr(3) : std::string_view());
+        type.TauschPercent =
+            StrToFloatDot(text.size() > 3 ? std::string_view(text).substr(3) : std::string_view());
     } else {
         type.TauschPercent = StrToFloatDot(text);
         type.LowPrioThread = type.TauschPercent >= 30;
@@ -51,9 +52,12 @@ TPlanCalcThread::TPlanCalcThread(std::uint64_t seed)
     : FRng(seed), FPlan(std::make_unique<TPlan>()), FOptPlan(std::make_unique<TPlan>()),
       FMoves(std::make_unique<TPlanMoves>(*FPlan, FRng)) {}
 
-TPlanCalcThread::~TPlanCalcThread() { Stop(); }
+TPlanCalcThread::~TPlanCalcThread() {
+    Stop();
+}
 
-void TPlanCalcThread::StartWithLists(const std::string& threadName, const TPlan& plan, const std::string& tauschArt,
+void TPlanCalcThread::StartWithLists(const std::string& threadName, const TPlan& plan,
+                                     const std::string& tauschArt,
                                      std::recursive_mutex* parentCriticalSection) {
     FRetKosten = -1.0;
     FThreadName = threadName;
@@ -72,7 +76,9 @@ void TPlanCalcThread::Start() {
     FThread = std::thread([this] { Execute(); });
 }
 
-void TPlanCalcThread::Terminate() { FTerminated.store(true); }
+void TPlanCalcThread::Terminate() {
+    FTerminated.store(true);
+}
 
 void TPlanCalcThread::Stop() {
     Terminate();

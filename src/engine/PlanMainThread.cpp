@@ -46,7 +46,9 @@ void TPlanMainThread::Start() {
     FThread = std::thread([this] { Execute(); });
 }
 
-void TPlanMainThread::Terminate() { FTerminated.store(true); }
+void TPlanMainThread::Terminate() {
+    FTerminated.store(true);
+}
 
 void TPlanMainThread::Stop() {
     Terminate();
@@ -250,8 +252,9 @@ void TPlanMainThread::CollectOnce() {
             worker->DoReInitPlan(*FPlan, std::string());
         }
         // Steer one adaptive worker towards the winning type unless a third of them carry it already.
-        const auto withWinner = std::count_if(FDynamicThreads.begin(), FDynamicThreads.end(),
-                                              [&](const TPlanCalcThread* w) { return w->ThreadType() == winner; });
+        const auto withWinner =
+            std::count_if(FDynamicThreads.begin(), FDynamicThreads.end(),
+                          [&](const TPlanCalcThread* w) { return w->ThreadType() == winner; });
         const auto dynamicCount = static_cast<std::ptrdiff_t>(FDynamicThreads.size());
         if (withWinner < dynamicCount / 3 && dynamicCount > 1) {
             TPlanCalcThread* first = FDynamicThreads.front();

@@ -43,7 +43,9 @@ void TPlanOptimizer::Start() {
     FThread = std::thread([this] { Execute(); });
 }
 
-void TPlanOptimizer::Terminate() { FTerminated.store(true); }
+void TPlanOptimizer::Terminate() {
+    FTerminated.store(true);
+}
 
 void TPlanOptimizer::Stop() {
     Terminate();
@@ -86,15 +88,16 @@ double TPlanOptimizer::PlanPerSec() const {
     if (elapsed <= 0) {
         return 0.0;
     }
-    return static_cast<double>(FDurchlaufe.load() - FLastResetDurchlauf.load()) / (static_cast<double>(elapsed) / 1000.0);
+    return static_cast<double>(FDurchlaufe.load() - FLastResetDurchlauf.load()) /
+           (static_cast<double>(elapsed) / 1000.0);
 }
 
 void TPlanOptimizer::StartThreads() {
     {
         const std::lock_guard lock(FCriticalSectionOptimizer);
         for (int i = 0; i < FConfig.mainThreads; ++i) {
-            auto mainThread =
-                std::make_unique<TPlanMainThread>(FConfig, TRandom::DeriveSeed(FSeed, static_cast<std::uint64_t>(i)));
+            auto mainThread = std::make_unique<TPlanMainThread>(
+                FConfig, TRandom::DeriveSeed(FSeed, static_cast<std::uint64_t>(i)));
             mainThread->InitWithPlan(std::to_string(i + 1), *FPlan, &FCriticalSectionOptimizer);
             mainThread->SetPaused(true);
             mainThread->Start();
@@ -280,7 +283,8 @@ TMannschaftsKostenType TPlanOptimizer::ChooseMaxGewichtung() {
         return mktAbstandHeimAuswaerts;
     }
     for (;;) {
-        const TMannschaftsKostenType type = AllMannschaftsKostenTypes[static_cast<std::size_t>(FRng.Random(15))];
+        const TMannschaftsKostenType type =
+            AllMannschaftsKostenTypes[static_cast<std::size_t>(FRng.Random(15))];
         if (inSet[static_cast<std::size_t>(type)]) {
             return type;
         }

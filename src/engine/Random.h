@@ -2,6 +2,7 @@
 // TRandom: the per-thread random generator of the optimiser (xoshiro256**), seeded from the clock
 // or from a given seed; Random(n) draws uniformly from 0 ... n-1.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 

@@ -522,7 +522,8 @@ TEST(TeamCosts2, AbstandNotComputedForASingleHalfAndTooManyTeams) {
     // 31 teams (the plan accepts them) are too many for this term.
     std::string teams;
     for (int i = 0; i < 31; ++i) {
-        teams += Team("T" + std::to_string(100 + i), i == 0 ? Home("05.09.2026 18:00") : "");
+        teams +=
+            Team(std::string("T").append(std::to_string(100 + i)), i == 0 ? Home("05.09.2026 18:00") : "");
     }
     auto big = Build(PlanXml(teams));
     ASSERT_EQ(big->Mannschaften.size(), 31u);
