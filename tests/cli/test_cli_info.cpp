@@ -20,7 +20,7 @@ TEST(CliInfo, SummarisesBothExamples) {
         EXPECT_NE(r.out.find("Staffel: Bezirksliga Herren Nord"), std::string::npos) << r.out;
         EXPECT_NE(r.out.find("Mannschaften: 11"), std::string::npos);
         EXPECT_NE(r.out.find("Spiele: 110"), std::string::npos);
-        EXPECT_NE(r.out.find("60km Regel kann beim "), std::string::npos);
+        EXPECT_NE(r.out.find("Für den Auswärtskoppelwunsch bei "), std::string::npos);
     }
     const CliRun plan =
         RunCli("info " + ExamplesDir() + "bezirksliga-herren-nord.terminor.xml --json", false);
