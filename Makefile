@@ -30,7 +30,7 @@ test: build
 test-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -j $(JOBS) -L core
+	ctest --preset asan -j $(JOBS) -L 'core|engine'
 
 # The engine's thread tree under ThreadSanitizer.
 test-tsan: deps
