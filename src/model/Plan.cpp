@@ -686,8 +686,8 @@ void TPlan::TransferRefDateToDate() {
         if (game->FFixedDate) {
             continue;
         }
-        game->setDate(game->FDateRef, game->FDateRefOptions, game->FDateRefMaxHome, false, game->FNotNecessaryRef,
-                      game->FWunschTerminRef);
+        game->setDate(game->FDateRef, game->FDateRefOptions, game->FDateRefMaxHome, false,
+                      game->FNotNecessaryRef, game->FWunschTerminRef);
     }
     for (const auto& team : Mannschaften) {
         team->KostenCache = team->KostenCacheRef;
