@@ -404,7 +404,7 @@ TEST(ClickTTImport, DuplicateTeamsAreKeptAndImportReplacesContent) {
 TEST(ClickTTImport, ExampleExports) {
     TPlanData herren;
     herren.LoadFromClickTTFile(Example("bezirksliga-herren-nord.xml"));
-    EXPECT_EQ(herren.root().NamedChilds("team").size(), 11u);
+    EXPECT_EQ(herren.root().NamedChilds("team").size(), 12u);
     EXPECT_EQ(herren.root().GetAsString("gender"), "Herren");
     EXPECT_EQ(herren.root().NamedChilds("mandatorygames").size(), 2u);
     EXPECT_EQ(herren.root().NamedChilds("nogameday").size(), 19u);

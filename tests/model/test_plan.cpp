@@ -471,8 +471,8 @@ TEST(Plan, DataCacheFlagsOfTheExample) {
     TPlan plan;
     plan.Load(data);
     plan.AssignOptions(TCalculateOptions());
-    EXPECT_EQ(plan.Mannschaften.size(), 11u);
-    EXPECT_EQ(plan.gamesAllowed.size(), 110u);
+    EXPECT_EQ(plan.Mannschaften.size(), 12u);
+    EXPECT_EQ(plan.gamesAllowed.size(), 132u);
     EXPECT_TRUE(plan.HasKoppelTermine());
     EXPECT_TRUE(plan.HasAuswaertsKoppelTermine());
     EXPECT_TRUE(plan.HasAusweichTermine());
