@@ -180,6 +180,9 @@ private:
     void PrepareWishDates();
     void FixGameDate(const TGame& game);
     void ResetGameDate(TGame& game);
+    /// Adds the team terms of one group with a checkpoint before each; false when the bound was passed.
+    template <std::size_t N, typename Passed>
+    bool AddTeamTerms(const std::array<TMannschaftsKostenType, N>& types, double& sum, Passed passed);
     void CheckLimits() const;
 
     mutable std::unique_ptr<TPlanDataCache> dataCache;

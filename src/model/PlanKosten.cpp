@@ -39,11 +39,26 @@ double PopulationStdDev(const std::vector<double>& values) {
 
 } // namespace
 
+template <std::size_t N, typename Passed>
+bool TPlan::AddTeamTerms(const std::array<TMannschaftsKostenType, N>& types, double& sum, Passed passed) {
+    const TMannschaftsKostenArray& global = FOptions.GewichtungMainMannschaftsKosten;
+    for (const TMannschaftsKostenType type : types) {
+        if (global[static_cast<std::size_t>(type)] == coIgnore) {
+            continue;
+        }
+        // Checkpoint before each team term.
+        if (passed()) {
+            return false;
+        }
+        sum += CalculateMannschaftsKosten(type);
+    }
+    return true;
+}
+
 double TPlan::CalculateKosten(double breakByValue) {
     double sum = 0.0;
     // The evaluation goes on only while the bound is not passed.
     const auto passed = [&sum, breakByValue] { return breakByValue >= 0 && !(breakByValue >= sum); };
-    const TMannschaftsKostenArray& global = FOptions.GewichtungMainMannschaftsKosten;
 
     sum = CalculateFehlterminKosten();
     if (passed()) {
@@ -56,14 +71,8 @@ double TPlan::CalculateKosten(double breakByValue) {
     if (FOptions.SisterTeamsAmAnfangGewichtung != coIgnore) {
         sum += CalculateSisterTeamsAmAnfang();
     }
-    for (const TMannschaftsKostenType type : FirstGroup) {
-        if (global[static_cast<std::size_t>(type)] == coIgnore) {
-            continue;
-        }
-        if (passed()) {
-            return -1.0;
-        }
-        sum += CalculateMannschaftsKosten(type);
+    if (!AddTeamTerms(FirstGroup, sum, passed)) {
+        return -1.0;
     }
     if (passed()) {
         return -1.0;
@@ -79,14 +88,8 @@ double TPlan::CalculateKosten(double breakByValue) {
         sum += lastBreite;
         sum += lastOverlap;
     }
-    for (const TMannschaftsKostenType type : SecondGroup) {
-        if (global[static_cast<std::size_t>(type)] == coIgnore) {
-            continue;
-        }
-        if (passed()) {
-            return -1.0;
-        }
-        sum += CalculateMannschaftsKosten(type);
+    if (!AddTeamTerms(SecondGroup, sum, passed)) {
+        return -1.0;
     }
     if (passed()) {
         return -1.0;
