@@ -39,4 +39,27 @@ inline std::unique_ptr<TPlan> LoadExamplePlan() {
     return plan;
 }
 
+/// The first team term whose cached value differs from a computation from scratch, as
+/// "team type cached fresh", or the empty text when every cached value is right. The caches are
+/// left as they were.
+inline std::string FirstStaleCachedTerm(TPlan& plan) {
+    for (const auto& team : plan.Mannschaften) {
+        TMannschaftsKosten cached;
+        team->CalculateKosten(plan, cached, tmNoMessage);
+        const TKostenCache saved = team->KostenCache;
+        team->ClearKostenCache();
+        TMannschaftsKosten fresh;
+        team->CalculateKosten(plan, fresh, tmNoMessage);
+        team->KostenCache = saved;
+        for (const TMannschaftsKostenType type : AllMannschaftsKostenTypes) {
+            if (cached[type].GesamtKosten != fresh[type].GesamtKosten) {
+                return team->teamName + " " + std::string(MannschaftsKostenTypeName(type)) + " " +
+                       std::to_string(cached[type].GesamtKosten) + " " +
+                       std::to_string(fresh[type].GesamtKosten);
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace terminor::test
