@@ -72,9 +72,9 @@ void BM_AssignOptimizedDates(benchmark::State& state, std::unique_ptr<TPlan> (*m
     }
 }
 
-BENCHMARK_CAPTURE(BM_PlanAssign, example11, ExamplePlan)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PlanAssign, example, ExamplePlan)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PlanAssign, teams16games480, SixteenTeamPlan)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_AssignOptimizedDates, example11, ExamplePlan)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_AssignOptimizedDates, example, ExamplePlan)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_AssignOptimizedDates, teams16games480, SixteenTeamPlan)->Unit(benchmark::kMicrosecond);
 
 } // namespace
