@@ -366,7 +366,10 @@ bool TMannschaft::IsTerminFree(const TWunschTermin& termin, const TPlan& plan,
     const int day = DayNumber(termin.Date);
     const std::int64_t terminMs = ToMilliseconds(termin.Date);
     for (const TGame* game : gamesRef) {
-        if (game == ignoreGame || DayNumber(game->FDate) != day) {
+        // Dates of one day lie less than a day apart: the cheap distance test spares the exact
+        // day computation for most games.
+        const double distance = game->FDate - termin.Date;
+        if (game == ignoreGame || distance > 1.001 || distance < -1.001 || DayNumber(game->FDate) != day) {
             continue;
         }
         const TPlanDataCache& planCache = plan.getDataCache();
