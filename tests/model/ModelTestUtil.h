@@ -3,6 +3,7 @@
 // example files.
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "data/DateTime.h"
@@ -23,6 +24,24 @@ inline std::unique_ptr<TPlan> LoadPlanFromText(const std::string& planXml) {
     auto plan = std::make_unique<TPlan>();
     plan->Load(data);
     return plan;
+}
+
+/// A plan built from the text of one `<plan ...>` element, with the options assigned when given.
+inline std::unique_ptr<TPlan> LoadPlanFromText(const std::string& planXml, const TCalculateOptions* options) {
+    auto plan = LoadPlanFromText(planXml);
+    if (options != nullptr) {
+        plan->AssignOptions(*options);
+    }
+    return plan;
+}
+
+/// The team of that name; a test failure when there is none.
+inline TMannschaft& TeamOf(const TPlan& plan, const std::string& name) {
+    TMannschaft* team = plan.Mannschaften.FindByName(name);
+    if (team == nullptr) {
+        throw std::runtime_error("no team " + name);
+    }
+    return *team;
 }
 
 /// The path of a file below the repository's examples folder.

@@ -63,17 +63,11 @@ std::string PlainTeams(char first, char last) {
 }
 
 std::unique_ptr<TPlan> Load(const std::string& teams, const TCalculateOptions* options = nullptr) {
-    auto plan = LoadPlanFromText(PlanText(teams));
-    if (options != nullptr) {
-        plan->AssignOptions(*options);
-    }
-    return plan;
+    return terminor::test::LoadPlanFromText(PlanText(teams), options);
 }
 
 TMannschaft& T(const TPlan& plan, const std::string& name) {
-    TMannschaft* team = plan.Mannschaften.FindByName(name);
-    EXPECT_NE(team, nullptr) << name;
-    return *team;
+    return terminor::test::TeamOf(plan, name);
 }
 
 /// Dates the game home - guest at `date`, on the home team's wish date when it offers one.

@@ -41,17 +41,11 @@ std::string Double(const std::string& dateTime, int prio) {
 }
 
 std::unique_ptr<TPlan> Build(const std::string& planXml, const TCalculateOptions* options = nullptr) {
-    auto plan = LoadPlanFromText(planXml);
-    if (options != nullptr) {
-        plan->AssignOptions(*options);
-    }
-    return plan;
+    return terminor::test::LoadPlanFromText(planXml, options);
 }
 
 TMannschaft& T(const TPlan& plan, const std::string& name) {
-    TMannschaft* team = plan.Mannschaften.FindByName(name);
-    EXPECT_NE(team, nullptr) << name;
-    return *team;
+    return terminor::test::TeamOf(plan, name);
 }
 
 /// Dates the first undated game home - guest, on the home team's wish date when there is one.
