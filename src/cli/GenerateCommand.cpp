@@ -97,7 +97,7 @@ int RunGenerate(const GenerateArgs& args) {
         double lastCost = -1;
         std::int64_t lastImprovementMs = 0;
         std::int64_t nextReportMs = startMs + 1000;
-        while (!Interrupted.load()) {
+        while (!Interrupted.load() && !optimizer.Failed()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
             const std::int64_t now = NowMs();
             if (args.seconds && now - startMs >= static_cast<std::int64_t>(*args.seconds * 1000)) {
@@ -122,6 +122,10 @@ int RunGenerate(const GenerateArgs& args) {
         }
         std::signal(SIGINT, SIG_DFL);
         optimizer.Stop();
+        // A thread that failed leaves a search that may be incomplete: nothing is written.
+        if (const auto failure = optimizer.FailureText()) {
+            throw TerminorError(*failure);
+        }
         optimizer.copyPlanDates(*result);
         steps = optimizer.Durchlaufe();
     }

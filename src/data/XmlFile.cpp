@@ -238,19 +238,64 @@ std::string TXmlDocument::WhereText(const pugi::xml_node& node) const {
     return " (Datei: " + FSourceName + ", Zeile " + std::to_string(line) + ")";
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    const auto fail = [&path](int err) {
-        return EFileError("Datei " + path + " kann nicht geschrieben werden. Grund: " + SystemReason(err));
-    };
-    struct stat old {};
-    const bool hadOld = ::stat(path.c_str(), &old) == 0;
-    if (hadOld && S_ISDIR(old.st_mode)) {
-        throw fail(EISDIR);
+namespace {
+
+/// The file a chain of symbolic links ends at (the path itself when it is no link). A dangling
+/// link gives the missing file it names, which the write then creates; a loop gives ELOOP.
+std::string ResolveLinks(const std::string& path, int& err) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return current;
+        }
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0) {
+            err = errno;
+            return current;
+        }
+        target.resize(static_cast<std::size_t>(n));
+        if (!target.empty() && target[0] != '/') {
+            const std::size_t slash = current.rfind('/');
+            if (slash != std::string::npos) {
+                target = current.substr(0, slash + 1) + target;
+            }
+        }
+        current = target;
     }
-    std::string tmp = path + ".tmp-XXXXXX";
+    err = ELOOP;
+    return current;
+}
+
+} // namespace
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    const auto fail = [&path](const std::string& reason) {
+        return EFileError("Datei " + path + " kann nicht geschrieben werden. Grund: " + reason);
+    };
+    // A link is followed: the file it points to gets the new content and the link stays a link.
+    int linkErr = 0;
+    const std::string target = ResolveLinks(path, linkErr);
+    if (linkErr != 0) {
+        throw fail(SystemReason(linkErr));
+    }
+    struct stat old {};
+    const bool hadOld = ::stat(target.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode)) {
+        throw fail(SystemReason(EISDIR));
+    }
+    // A write-protected file stays as it is, even for a user whose rights would allow the rename.
+    if (hadOld && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        throw fail("Die Datei ist schreibgeschützt");
+    }
+    if (hadOld && ::access(target.c_str(), W_OK) != 0) {
+        throw fail(SystemReason(errno));
+    }
+    std::string tmp = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) {
-        throw fail(errno);
+        throw fail(SystemReason(errno));
     }
     int err = 0;
     std::size_t written = 0;
@@ -268,6 +313,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
         mode_t mode = 0644;
         if (hadOld) {
             mode = old.st_mode & 07777;
+            // Keeps the owner where the rights allow it; otherwise the file becomes the writer's.
+            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
         } else {
             const mode_t mask = ::umask(0);
             ::umask(mask);
@@ -281,12 +328,12 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (::close(fd) != 0 && err == 0) {
         err = errno;
     }
-    if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) {
         err = errno;
     }
     if (err != 0) {
         ::unlink(tmp.c_str());
-        throw fail(err);
+        throw fail(SystemReason(err));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "data/Error.h"
 #include "data/PlanUtils.h"
+#include "engine/ThreadPriority.h"
 
 namespace terminor {
 
@@ -118,11 +119,12 @@ void TPlanCalcThread::DoReInitPlan(const TPlan& plan, const std::string& reinitS
     }
 }
 
-void TPlanCalcThread::DoReInitPlanData(const TPlan& plan, const std::string& reinitString) {
+void TPlanCalcThread::DoReInitPlanData(const TPlan& plan, const std::string& reinitString, bool withDates) {
     const std::lock_guard lock(Lock());
     auto copy = std::make_unique<TPlan>();
     copy->Assign(plan);
     FReInitPlanData = std::move(copy);
+    FReInitWithDates = withDates;
     FReInitPlanDataFlag.store(true);
     if (!reinitString.empty()) {
         FReinitString = reinitString;
@@ -143,6 +145,8 @@ void TPlanCalcThread::Init() {
 }
 
 void TPlanCalcThread::Execute() {
+    // Workers run below the user interface and the drivers.
+    LowerCurrentThreadPriority();
     try {
         Init();
         while (!FTerminated.load()) {
@@ -161,8 +165,11 @@ void TPlanCalcThread::Execute() {
             DoStep();
             std::this_thread::yield();
         }
-    } catch (const std::exception&) {
-        // A failing step ends this worker only; its driver keeps its last published result.
+    } catch (...) {
+        // A failing step ends this worker; the generation reports the first such error.
+        if (FFailure != nullptr) {
+            FFailure->ReportCurrentException(FThreadName + "|" + ThreadType());
+        }
     }
     FFinished.store(true);
 }
@@ -223,15 +230,22 @@ void TPlanCalcThread::ApplyReInit() {
     }
     if (FReInitPlanData) {
         FPlan->AssignPlanData(*FReInitPlanData);
+        if (FReInitWithDates) {
+            FPlan->AssignOptimizedDates(*FReInitPlanData);
+        }
         FPlan->RemoveNotValidDates();
         FPlan->TransferDateToRefDate();
         FOptPlan->AssignPlanData(*FReInitPlanData);
+        if (FReInitWithDates) {
+            FOptPlan->AssignOptimizedDates(*FReInitPlanData);
+        }
         FOptPlan->RemoveNotValidDates();
         FOptPlan->TransferDateToRefDate();
         FOptKosten = FOptPlan->CalculateKosten(-1);
         FPlan->TransferDateToRefDate();
         FRetKosten = FOptKosten;
         FReInitPlanData.reset();
+        FReInitWithDates = false;
     }
     FReInitPlanFlag.store(false);
     FReInitPlanDataFlag.store(false);

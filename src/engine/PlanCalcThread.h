@@ -12,6 +12,7 @@
 
 #include "engine/PlanMoves.h"
 #include "engine/Random.h"
+#include "engine/ThreadFailure.h"
 #include "model/Plan.h"
 
 namespace terminor {
@@ -60,7 +61,11 @@ public:
     /// the published cost (-1 while nothing is published or a re-initialisation is pending).
     void GetActResult(TPlan* plan, std::int64_t& durchLauf, double& kosten);
     void DoReInitPlan(const TPlan& plan, const std::string& reinitString);
-    void DoReInitPlanData(const TPlan& plan, const std::string& reinitString);
+    /// New plan data; with `withDates` the worker also takes the dates of `plan`, otherwise it keeps
+    /// its own schedule where it still fits.
+    void DoReInitPlanData(const TPlan& plan, const std::string& reinitString, bool withDates = false);
+    /// Driver thread, before Start: where an error that ends this worker is reported.
+    void SetFailureSink(TThreadFailure* failure) { FFailure = failure; }
     std::string GetCompleteThreadName() const;
 
     /// Runs the worker's loop for `steps` steps in the calling thread (no driver, no sleeping):
@@ -100,6 +105,8 @@ private:
     double FRetKosten = -1.0;
     std::atomic<bool> FReInitPlanFlag{false};
     std::atomic<bool> FReInitPlanDataFlag{false};
+    bool FReInitWithDates = false;
+    TThreadFailure* FFailure = nullptr;
     std::atomic<bool> FPaused{false};
     std::atomic<bool> FIsInit{false};
     std::atomic<bool> FTerminated{false};

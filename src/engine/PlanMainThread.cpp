@@ -71,9 +71,10 @@ void TPlanMainThread::ReInitAll(const std::string& reinitString) {
     FReinitString = reinitString;
 }
 
-void TPlanMainThread::ReInit(const TPlan& plan, const std::string& reinitString) {
+void TPlanMainThread::ReInit(const TPlan& plan, const std::string& reinitString, bool withDates) {
     const std::lock_guard lock(FCriticalSectionMainThread);
     FFlagReInitOptions = true;
+    FReInitWithDates = withDates;
     auto copy = std::make_unique<TPlan>();
     copy->Assign(plan);
     FReInitPlanData = std::move(copy);
@@ -118,6 +119,7 @@ void TPlanMainThread::CreateWorkers() {
     auto add = [&](const std::string& name, const std::string& type) {
         auto worker = std::make_unique<TPlanCalcThread>(TRandom::DeriveSeed(FSeed, index++));
         worker->StartWithLists(name, *FPlan, type, &FCriticalSectionMainThread);
+        worker->SetFailureSink(FFailure);
         worker->SetPaused(true);
         FThreads.push_back(std::move(worker));
     };
@@ -187,8 +189,11 @@ void TPlanMainThread::Execute() {
             }
             std::this_thread::sleep_for(turn);
         }
-    } catch (const std::exception&) {
-        // A failing cycle ends this main thread; the optimiser keeps its last result.
+    } catch (...) {
+        // A failing cycle ends this main thread; the generation reports the first such error.
+        if (FFailure != nullptr) {
+            FFailure->ReportCurrentException(FThreadName);
+        }
     }
     KillThreads();
     FFinished.store(true);
@@ -214,14 +219,20 @@ void TPlanMainThread::CollectOnce() {
         FReInitByDurchLauf = FVerbesserungByDurchLauf = FDurchlaufe.load();
         if (FReInitPlanData) {
             FPlan->AssignPlanData(*FReInitPlanData);
+            // AssignPlanData keeps this plan's own schedule; a restart from another thread's
+            // result must carry that result's dates.
+            if (FReInitWithDates) {
+                FPlan->AssignOptimizedDates(*FReInitPlanData);
+            }
         }
         FPlan->RemoveNotValidDates();
         FReInitPlanData.reset();
         FRetKosten = FPlan->CalculateKosten(-1);
         for (const auto& worker : FThreads) {
-            worker->DoReInitPlanData(*FPlan, FReinitString);
+            worker->DoReInitPlanData(*FPlan, FReinitString, FReInitWithDates);
         }
         FFlagReInitOptions = false;
+        FReInitWithDates = false;
     }
 
     std::int64_t durchlaufe = 0;

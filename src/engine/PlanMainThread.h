@@ -13,6 +13,7 @@
 
 #include "engine/EngineConfig.h"
 #include "engine/PlanCalcThread.h"
+#include "engine/ThreadFailure.h"
 #include "model/Plan.h"
 
 namespace terminor {
@@ -38,11 +39,15 @@ public:
     bool Paused() const { return FPaused.load(); }
     bool IsInit() const { return FIsInit.load(); }
     const std::string& ThreadName() const { return FThreadName; }
+    /// Before Start: where an error that ends this thread or one of its workers is reported.
+    void SetFailureSink(TThreadFailure* failure) { FFailure = failure; }
 
     /// Restart from an empty schedule at the next cycle.
     void ReInitAll(const std::string& reinitString);
-    /// New plan data (copied) at the next cycle.
-    void ReInit(const TPlan& plan, const std::string& reinitString);
+    /// New plan data (copied) at the next cycle. With `withDates` the thread and its workers also
+    /// take the dates of `plan` (a restart from another thread's result); otherwise each keeps its
+    /// own schedule where it still fits.
+    void ReInit(const TPlan& plan, const std::string& reinitString, bool withDates = false);
     /// Right after ReInit: the pending plan data weights this team cost type to the maximum.
     void SetMaxOption(TMannschaftsKostenType kostenType);
     /// Optimiser thread (takes the optimiser's lock, then its own): copies the best dates into `plan`
@@ -81,6 +86,8 @@ private:
     std::int64_t FVerbesserungByDurchLauf = 0;
     bool FFlagReInitAllDates = false;
     bool FFlagReInitOptions = false;
+    bool FReInitWithDates = false;
+    TThreadFailure* FFailure = nullptr;
     std::atomic<bool> FPaused{false};
     std::atomic<bool> FIsInit{false};
     std::atomic<bool> FTerminated{false};

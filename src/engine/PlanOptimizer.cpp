@@ -99,6 +99,7 @@ void TPlanOptimizer::StartThreads() {
             auto mainThread = std::make_unique<TPlanMainThread>(
                 FConfig, TRandom::DeriveSeed(FSeed, static_cast<std::uint64_t>(i)));
             mainThread->InitWithPlan(std::to_string(i + 1), *FPlan, &FCriticalSectionOptimizer);
+            mainThread->SetFailureSink(&FFailure);
             mainThread->SetPaused(true);
             mainThread->Start();
             FThreads.push_back(std::move(mainThread));
@@ -158,8 +159,9 @@ void TPlanOptimizer::Execute() {
             }
             std::this_thread::sleep_for(turn);
         }
-    } catch (const std::exception&) {
+    } catch (...) {
         // A failing cycle ends the generation; the best plan so far stays available.
+        FFailure.ReportCurrentException("Optimizer");
     }
     KillThreads();
     FFinished.store(true);
@@ -216,8 +218,11 @@ void TPlanOptimizer::Collect() {
                 std::int64_t ohneVerbesserung = 0;
                 double k = -1.0;
                 FSpecialThread->GetActResult(&temporary, n, afterReInit, ohneVerbesserung, k);
-                worst->ReInit(temporary, "Von Spezial" + std::string(MannschaftsKostenTypeText(
-                                                             SpecialThreadMaxGewichtung())));
+                // With its dates: the restart continues from the special thread's result.
+                worst->ReInit(temporary,
+                              "Von Spezial" +
+                                  std::string(MannschaftsKostenTypeText(SpecialThreadMaxGewichtung())),
+                              true);
             }
             const TMannschaftsKostenType kostenType = ChooseMaxGewichtung();
             FSpecialThreadMaxGewichtung.store(static_cast<int>(kostenType));
@@ -247,6 +252,7 @@ void TPlanOptimizer::StartSpecialThread() {
     auto special = std::make_unique<TPlanMainThread>(
         FConfig, TRandom::DeriveSeed(FSeed, static_cast<std::uint64_t>(FConfig.mainThreads)));
     special->InitWithPlan("Special", *FPlan, &FCriticalSectionOptimizer);
+    special->SetFailureSink(&FFailure);
     const TMannschaftsKostenType kostenType = ChooseMaxGewichtung();
     FSpecialThreadMaxGewichtung.store(static_cast<int>(kostenType));
     special->ReInit(*FPlan, std::string());

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "engine/EngineConfig.h"
 #include "engine/PlanMainThread.h"
 #include "engine/Random.h"
+#include "engine/ThreadFailure.h"
 #include "model/Plan.h"
 
 namespace terminor {
@@ -52,6 +54,9 @@ public:
     /// How often the "Special" main thread was started (at most once per run).
     int SpecialThreadStarts() const { return FSpecialThreadStarts.load(); }
     TMannschaftsKostenType SpecialThreadMaxGewichtung() const;
+    /// Any thread: the German text of the first error that ended a thread of this generation.
+    std::optional<std::string> FailureText() const { return FFailure.Text(); }
+    bool Failed() const { return FFailure.Failed(); }
 
 private:
     void Execute();
@@ -63,6 +68,7 @@ private:
     static std::int64_t NowMs();
 
     TEngineConfig FConfig;
+    TThreadFailure FFailure;
     /// The seed of the main threads' and the workers' generators.
     std::uint64_t FSeed = 0;
     TRandom FRng;

@@ -550,8 +550,9 @@ void TPlan::AttachDates(const std::vector<AttachedDate>& incoming) {
     }
     gamesNotAllowed.Clear();
 
-    // An incoming game without date still takes a game of its pairing, which stays undated.
-    std::vector<const TGame*> takenUndated;
+    // Each incoming game takes the first undated game of its pairing. An incoming game without date
+    // leaves that game undated (it only hands over its not-necessary flag), so a later entry of the
+    // same pairing takes the same game.
     for (const AttachedDate& a : incoming) {
         if (a.heim == nullptr || a.gast == nullptr) {
             continue;
@@ -559,15 +560,11 @@ void TPlan::AttachDates(const std::vector<AttachedDate>& incoming) {
         TGame* target = nullptr;
         if (const std::vector<TGame*>* games = GamesOfPairing(*a.heim, *a.gast)) {
             for (TGame* candidate : *games) {
-                if (!candidate->DateValid() &&
-                    std::find(takenUndated.begin(), takenUndated.end(), candidate) == takenUndated.end()) {
+                if (!candidate->DateValid()) {
                     target = candidate;
                     break;
                 }
             }
-        }
-        if (target != nullptr && a.date == 0.0) {
-            takenUndated.push_back(target);
         }
         if (target == nullptr) {
             TGame* extra = gamesNotAllowed.Add(std::make_unique<TGame>(a.heim, a.gast));

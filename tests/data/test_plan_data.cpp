@@ -223,3 +223,49 @@ TEST(PlanData, DiffMergeThroughFiles) {
     EXPECT_TRUE(TDataObject::NodesAreTheSame(&merged.root(), &edited.root()));
     EXPECT_EQ(merged.SaveToXMLText().find("state="), std::string::npos);
 }
+
+TEST(PlanData, SaveHonoursWriteProtectionLinksAndMode) {
+    TempDir dir;
+    auto read = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+
+    // A write-protected file is refused, for root too, and stays byte for byte as it was.
+    const std::string locked = dir.File("locked.csv");
+    WriteBytes(locked, "old\r\ncontent");
+    ::chmod(locked.c_str(), 0444);
+    try {
+        WriteFileAtomic(locked, "new");
+        FAIL() << "write-protected file was replaced";
+    } catch (const EFileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Datei " + locked +
+                      " kann nicht geschrieben werden. Grund: Die Datei ist schreibgeschützt");
+    }
+    EXPECT_EQ(read(locked), "old\r\ncontent");
+
+    // A link keeps pointing to its file, which gets the new content; relative links and chains too.
+    fs::create_directory(dir.path / "real");
+    const std::string real = dir.File("real/plan.xml");
+    WriteBytes(real, "old");
+    ::chmod(real.c_str(), 0640);
+    fs::create_symlink("real/plan.xml", dir.path / "link.xml");
+    fs::create_symlink("link.xml", dir.path / "chain.xml");
+    WriteFileAtomic(dir.File("chain.xml"), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.xml"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "chain.xml"));
+    EXPECT_EQ(read(real), "new");
+    // The file's permission bits survive the replacement.
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // A dangling link creates the file it names; a loop of links is refused.
+    fs::create_symlink("later.xml", dir.path / "dangling.xml");
+    WriteFileAtomic(dir.File("dangling.xml"), "created");
+    EXPECT_EQ(read(dir.File("later.xml")), "created");
+    fs::create_symlink("loop2.xml", dir.path / "loop1.xml");
+    fs::create_symlink("loop1.xml", dir.path / "loop2.xml");
+    EXPECT_THROW(WriteFileAtomic(dir.File("loop1.xml"), "x"), EFileError);
+}

@@ -332,3 +332,54 @@ TEST(Optimizer, BestPlanAndNewPlanData) {
     EXPECT_DOUBLE_EQ(best.CalculateKosten(-1), optimizer.BestKosten());
     EXPECT_LT(optimizer.BestKosten(), start);
 }
+
+TEST(MainThread, RestartFromAnotherThreadsResultCarriesItsDates) {
+    auto plan = EmptyExamplePlan();
+    // The result of another thread: a worker's plan after some steps.
+    TPlanCalcThread source(21);
+    source.StartWithLists("Special", *plan, "5", nullptr);
+    source.RunSynchronously(50);
+    TPlan result;
+    result.Assign(*plan);
+    result.AssignOptimizedDates(source.OptPlan());
+    const double resultKosten = CostOf(result);
+    ASSERT_LT(resultKosten, CostOf(*plan));
+
+    TPlanMainThread mainThread(SmallConfig({"5", "S1,25"}, 1), 8);
+    mainThread.InitWithPlan("3", *plan, nullptr);
+    mainThread.CreateWorkers();
+    mainThread.ReInit(result, "Von SpezialHeimkoppel", true);
+    mainThread.CollectOnce();
+    TPlan taken;
+    taken.Assign(*plan);
+    const MainResult r = ResultOf(mainThread, &taken);
+    EXPECT_DOUBLE_EQ(r.kosten, resultKosten);
+    EXPECT_EQ(taken.CountUnscheduledGames(), result.CountUnscheduledGames());
+    for (std::size_t i = 0; i < result.gamesAllowed.size(); ++i) {
+        EXPECT_EQ(taken.gamesAllowed[i]->FDate, result.gamesAllowed[i]->FDate) << i;
+    }
+    // The workers continue from those dates too, not from their own.
+    for (const auto& worker : mainThread.Workers()) {
+        worker->RunSynchronously(1);
+        EXPECT_DOUBLE_EQ(WorkerKosten(*worker), resultKosten);
+    }
+
+    // New plan data without dates keep the thread's own schedule.
+    mainThread.ReInit(*plan, std::string());
+    mainThread.CollectOnce();
+    EXPECT_DOUBLE_EQ(ResultOf(mainThread).kosten, resultKosten);
+}
+
+TEST(Optimizer, AFailedThreadIsReported) {
+    // A worker type that cannot be read ends the main thread while it builds its workers.
+    auto plan = EmptyExamplePlan();
+    TEngineConfig config = SmallConfig({"5", "Sx,10"}, 0);
+    TPlanOptimizer optimizer(*plan, config);
+    EXPECT_FALSE(optimizer.Failed());
+    optimizer.Start();
+    ASSERT_TRUE(WaitFor([&] { return optimizer.Failed(); }));
+    const std::string text = *optimizer.FailureText();
+    EXPECT_NE(text.find("Thread \"1\""), std::string::npos) << text;
+    EXPECT_NE(text.find("kein gültiger Integerwert"), std::string::npos) << text;
+    optimizer.Stop();
+}

@@ -10,6 +10,7 @@
 #include "EngineTestUtil.h"
 #include "data/Error.h"
 #include "engine/PlanCalcThread.h"
+#include "engine/ThreadPriority.h"
 
 using namespace terminor;
 using namespace terminor::test;
@@ -213,4 +214,35 @@ TEST(Worker, ThreadReInitWhileRunningAndPaused) {
     worker.Stop();
     EXPECT_TRUE(worker.Finished());
     EXPECT_GT(worker.Durchlauf(), 0);
+}
+
+TEST(Worker, RunsBelowNormalPriorityAndReportsItsFailure) {
+    // The priority is lowered for the calling thread only.
+    const int before = CurrentThreadNice();
+    int inThread = 0;
+    std::thread([&] {
+        LowerCurrentThreadPriority();
+        inThread = CurrentThreadNice();
+    }).join();
+    EXPECT_EQ(inThread, 19);
+    EXPECT_EQ(CurrentThreadNice(), before);
+
+    // A worker whose re-initialisation plan has other teams fails in its step: the error ends
+    // it and is kept, the first one only.
+    auto plan = EmptyExamplePlan();
+    auto other = OneDateEachPlan();
+    TThreadFailure failure;
+    TPlanCalcThread worker(3);
+    worker.SetFailureSink(&failure);
+    worker.StartWithLists("1", *plan, "5", nullptr);
+    worker.Start();
+    ASSERT_TRUE(WaitFor([&] { return worker.IsInit(); }));
+    worker.DoReInitPlan(*other, std::string());
+    ASSERT_TRUE(WaitFor([&] { return worker.Finished(); }));
+    ASSERT_TRUE(failure.Failed());
+    const std::string text = *failure.Text();
+    EXPECT_NE(text.find("Thread \"1|5\""), std::string::npos) << text;
+    EXPECT_NE(text.find("Plan.Assign: game wurde nicht gefunden"), std::string::npos) << text;
+    failure.Report("later");
+    EXPECT_EQ(*failure.Text(), text);
 }

@@ -19,6 +19,7 @@
 using namespace terminor;
 using terminor::test::D;
 using terminor::test::LoadPlanFromText;
+using terminor::test::TeamOf;
 using terminor::test::TempDir;
 
 namespace {
@@ -270,4 +271,37 @@ TEST(ScheduleFiles, XmlScheduleWithSurplusGamesOrWithoutSchedule) {
     plan->LoadScheduleFromPlanData(noSchedule);
     EXPECT_TRUE(plan->NoGames());
     EXPECT_TRUE(plan->gamesNotAllowed.empty());
+}
+
+TEST(ScheduleFiles, UndatedEntryReservesNoGameOfItsPairing) {
+    // Schedule files list undated games first: a file with more entries for a pairing than the
+    // plan has games puts the date-0 entry before the dated ones.
+    const std::string file =
+        "<terminor><plan><schedule>"
+        "<game datetime=\"30.12.1899 00:00\" hometeamname=\"TSV Müller\" guestteamname=\"TTC Łask\"/>"
+        "<game datetime=\"05.09.2026 18:00\" hometeamname=\"TSV Müller\" guestteamname=\"TTC Łask\"/>"
+        "<game datetime=\"09.01.2027 18:00\" hometeamname=\"TSV Müller\" guestteamname=\"TTC Łask\"/>"
+        "</schedule></plan></terminor>";
+    TPlanData document;
+    document.LoadFromXMLText(file, "schedule.xml");
+
+    // Single round: the one game takes the first date; only the second date does not fit.
+    auto single = LoadPlanFromText(PlanText(MullerTeam + LaskTeam));
+    single->LoadScheduleFromPlanData(document);
+    const auto& singleGames = *single->GamesOfPairing(TeamOf(*single, Muller), TeamOf(*single, Lask));
+    ASSERT_EQ(singleGames.size(), 1u);
+    EXPECT_EQ(singleGames[0]->FDate, D(2026, 9, 5, 18, 0));
+    ASSERT_EQ(single->gamesNotAllowed.size(), 1u);
+    EXPECT_EQ(single->gamesNotAllowed[0]->FDate, D(2027, 1, 9, 18, 0));
+
+    // Double round: both games are dated and nothing is left over.
+    TCalculateOptions options;
+    options.DoubleRound = true;
+    auto twice = LoadPlanFromText(PlanText(MullerTeam + LaskTeam), &options);
+    twice->LoadScheduleFromPlanData(document);
+    const auto& games = *twice->GamesOfPairing(TeamOf(*twice, Muller), TeamOf(*twice, Lask));
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0]->FDate, D(2026, 9, 5, 18, 0));
+    EXPECT_EQ(games[1]->FDate, D(2027, 1, 9, 18, 0));
+    EXPECT_TRUE(twice->gamesNotAllowed.empty());
 }
