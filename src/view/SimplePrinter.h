@@ -1,0 +1,67 @@
+#pragma once
+// TSimplePrinter: one print job over QPrinter. It shows the platform's print dialog (which also
+// prints to a PDF file) or writes a PDF file directly, cuts a drawing of any length into pages
+// and heads each page with a title line. User-interface thread only.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QString>
+
+#include "view/PlanPages.h"
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace terminor {
+
+class TZoomCanvas;
+
+/// A page routine as the printer calls it: draws with `forPrint` set and returns its extent.
+using TPrintFunction = std::function<TPageExtent(TZoomCanvas& canvas, bool forPrint)>;
+
+class TSimplePrinter {
+public:
+    /// `dialogParent` owns the print dialog.
+    explicit TSimplePrinter(QWidget* dialogParent = nullptr);
+    ~TSimplePrinter();
+    TSimplePrinter(const TSimplePrinter&) = delete;
+    TSimplePrinter& operator=(const TSimplePrinter&) = delete;
+
+    /// The printing font: family and height in logical units (negative: character height).
+    QString FontFamily = "Tahoma";
+    double FontHeight = -12;
+    /// The zoom of the printed drawing.
+    double Zoom = 1.0;
+
+    /// Shows the print dialog; false (and nothing else happens) when it is cancelled.
+    bool BeginPrint(const std::string& titel, bool landScape);
+    /// Starts a job that writes the PDF file `pdfFile`, without a dialog.
+    void BeginPrintToPdf(const std::string& titel, bool landScape, const std::string& pdfFile);
+    void NewPage();
+    /// Prints one section: its page head with `title`, then the drawing, cut into pages.
+    void print(const TPrintFunction& printFunction, bool newPageAtStart, const std::string& title);
+    void EndPrint();
+
+    /// Pages started so far in this job.
+    int PageCount() const { return FPageCount; }
+    TZoomCanvas* Canvas() const { return FCanvas.get(); }
+
+private:
+    void StartDocument(const std::string& titel, bool landScape);
+
+    QWidget* FDialogParent = nullptr;
+    std::unique_ptr<QPrinter> FPrinter;
+    std::unique_ptr<QPainter> FPainter;
+    std::unique_ptr<TZoomCanvas> FCanvas;
+    int MaxX = 0;
+    int MaxY = 0;
+    int RandX = 0;
+    int RandTop = 0;
+    int RandBottom = 0;
+    int FPageCount = 0;
+};
+
+} // namespace terminor
