@@ -6,9 +6,9 @@ packages=(
     cmake ninja-build g++ make clang libclang-rt-14-dev clang-format
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     valgrind
-    # The desktop program and its tests: Qt 6 Widgets, a font for the offscreen platform,
-    # pdftotext for the printing tests.
-    qt6-base-dev libgl-dev fonts-dejavu-core poppler-utils
+    # The desktop program and its tests: Qt 6 Widgets with its German texts, a font for the
+    # offscreen platform, pdftotext for the printing tests.
+    qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core poppler-utils
 )
 
 missing=()

@@ -1,0 +1,611 @@
+// TFormTerminorMain: controls, their states and the handlers of the workflow.
+
+#include "app/MainWindow.h"
+
+#include <chrono>
+#include <cmath>
+#include <exception>
+#include <filesystem>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "data/PlanUtils.h"
+#include "engine/PlanOptimizer.h"
+#include "model/Plan.h"
+#include "view/PlanPanel.h"
+
+namespace terminor {
+
+namespace {
+
+constexpr int SyncIntervalMs = 777;
+constexpr std::int64_t ViewRefreshMs = 10000;
+
+std::int64_t TickMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+/// The local date and time now.
+TDateTime NowDateTime() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return EncodeDate(d.year(), d.month(), d.day()) + EncodeTime(t.hour(), t.minute(), t.second());
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+/// Shows the hourglass for the lifetime of the guard.
+class TWaitCursor {
+public:
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& text,
+                           QStyle::StandardPixmap icon) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(text);
+    button->setIcon(bar->style()->standardIcon(icon));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+TFormTerminorMain::TFormTerminorMain(TMainWindowHooks hooks, std::string appDataFolder, TEngineConfig config,
+                                     QWidget* parent)
+    : QMainWindow(parent), FHooks(std::move(hooks)), FSession(std::move(appDataFolder), std::move(config)) {
+    setObjectName("FormTerminorMain");
+    setWindowTitle(Q("Terminor " + ProgramVersionText()));
+    setAcceptDrops(true);
+    CreateControls();
+    UpdateControls();
+    UpdateRecentFileMenu();
+
+    QSettings settings;
+    if (!restoreGeometry(settings.value("window/geometry").toByteArray())) {
+        // Maximised; the geometry matters where no window manager maximises.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            setGeometry(screen->availableGeometry());
+        }
+        setWindowState(Qt::WindowMaximized);
+    }
+}
+
+TFormTerminorMain::~TFormTerminorMain() {
+    FSession.StopOptimizer();
+}
+
+void TFormTerminorMain::CreateControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* panelTop = new QWidget(central);
+    panelTop->setObjectName("PanelTop");
+    panelTop->setFixedHeight(65);
+    auto* topLayout = new QHBoxLayout(panelTop);
+    topLayout->setContentsMargins(4, 2, 8, 2);
+
+    auto* toolBar = new QToolBar(panelTop);
+    toolBar->setObjectName("ToolBar");
+    toolBar->setIconSize(QSize(24, 24));
+    ToolButtonLoad =
+        AddToolButton(toolBar, "ToolButtonLoad", "Terminwünsche laden...", QStyle::SP_DialogOpenButton);
+    PopupMenuOpen = new QMenu(ToolButtonLoad);
+    PopupMenuOpen->setObjectName("PopupMenuOpen");
+    MenuOpen = PopupMenuOpen->addAction("Datei öffnen (XML-Datei von Click-TT) ...");
+    MenuOpen->setObjectName("MenuOpen");
+    MenuOpen->setShortcut(QKeySequence::Open);
+    MenuOpen->setShortcutContext(Qt::ApplicationShortcut);
+    MenuNew = PopupMenuOpen->addAction("Neue Datei zur komplett manuellen Eingabe erstellen...");
+    MenuNew->setObjectName("MenuNew");
+    MenuRecent = PopupMenuOpen->addAction(QString());
+    MenuRecent->setObjectName("MenuRecent");
+    ToolButtonLoad->setMenu(PopupMenuOpen);
+    ToolButtonLoad->setPopupMode(QToolButton::InstantPopup);
+    addAction(MenuOpen);
+    connect(MenuOpen, &QAction::triggered, this, [this] { MenuOpenClick(); });
+    connect(MenuNew, &QAction::triggered, this, [this] { MenuNewClick(); });
+    connect(MenuRecent, &QAction::triggered, this,
+            [this] { LoadPlanFile(QSettings().value("recent/lastFile").toString().toStdString(), true); });
+
+    ToolButtonStartPause =
+        AddToolButton(toolBar, "ToolButtonStartPause", "Generierung starten", QStyle::SP_MediaPlay);
+    connect(ToolButtonStartPause, &QToolButton::clicked, this, [this] { ToolButtonStartPauseClick(); });
+    auto* startShortcut = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(startShortcut, &QShortcut::activated, this, [this] {
+        if (ToolButtonStartPause->isEnabled()) {
+            ToolButtonStartPauseClick();
+        }
+    });
+    ToolButtonExport = AddToolButton(toolBar, "ToolButtonExport", "Für Click-TT exportieren...",
+                                     QStyle::SP_DialogSaveButton);
+    connect(ToolButtonExport, &QToolButton::clicked, this, [this] { ToolButtonExportClick(); });
+    ToolButtonData =
+        AddToolButton(toolBar, "ToolButtonData", "Plandaten...", QStyle::SP_FileDialogDetailedView);
+    connect(ToolButtonData, &QToolButton::clicked, this, [this] { ToolButtonDataClick(); });
+    ToolButtonOptions =
+        AddToolButton(toolBar, "ToolButtonOptions", "Einstellungen...", QStyle::SP_FileDialogContentsView);
+    connect(ToolButtonOptions, &QToolButton::clicked, this, [this] { ToolButtonOptionsClick(); });
+    ToolButtonDivers = AddToolButton(toolBar, "ToolButtonDivers", "Sonstiges", QStyle::SP_FileDialogInfoView);
+    PopupMenuDivers = new QMenu(ToolButtonDivers);
+    PopupMenuDivers->setObjectName("PopupMenuDivers");
+    MenuPrint = PopupMenuDivers->addAction("Drucken...");
+    MenuPrint->setObjectName("MenuPrint");
+    MenuPrint->setShortcut(QKeySequence::Print);
+    MenuPrint->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(MenuPrint);
+    connect(MenuPrint, &QAction::triggered, this, [this] { MenuPrintClick(); });
+    Anleitung1 = PopupMenuDivers->addAction("Anleitung...");
+    Anleitung1->setObjectName("Anleitung1");
+    connect(Anleitung1, &QAction::triggered, this, [this] { AnleitungClick(); });
+    ToolButtonDivers->setMenu(PopupMenuDivers);
+    ToolButtonDivers->setPopupMode(QToolButton::InstantPopup);
+    topLayout->addWidget(toolBar);
+
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
+    auto* quitCtrlQ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quitCtrlQ, &QShortcut::activated, this, &QWidget::close);
+
+    auto* selectorBox = new QVBoxLayout();
+    selectorBox->setSpacing(2);
+    auto* selectorRow = new QHBoxLayout();
+    LabelPlanSelector = new QLabel("Angezeigter Plan:", panelTop);
+    LabelPlanSelector->setObjectName("LabelPlanSelector");
+    ComboBoxPlanSelector = new QComboBox(panelTop);
+    ComboBoxPlanSelector->setObjectName("ComboBoxPlanSelector");
+    ComboBoxPlanSelector->setMinimumWidth(260);
+    connect(ComboBoxPlanSelector, &QComboBox::activated, this, [this] { ComboBoxPlanSelectorChange(); });
+    ButtonRemove = new QToolButton(panelTop);
+    ButtonRemove->setObjectName("ButtonRemove");
+    ButtonRemove->setToolTip("Gemerkten Plan entfernen...");
+    ButtonRemove->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    connect(ButtonRemove, &QToolButton::clicked, this, [this] { ButtonRemoveClick(); });
+    ButtonSave = new QToolButton(panelTop);
+    ButtonSave->setObjectName("ButtonSave");
+    ButtonSave->setToolTip("Plan merken...");
+    ButtonSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    connect(ButtonSave, &QToolButton::clicked, this, [this] { ButtonSaveClick(); });
+    selectorRow->addWidget(LabelPlanSelector);
+    selectorRow->addWidget(ComboBoxPlanSelector);
+    selectorRow->addWidget(ButtonSave);
+    selectorRow->addWidget(ButtonRemove);
+    selectorRow->addStretch(1);
+    selectorBox->addLayout(selectorRow);
+    LabelPlanName = new QLabel("Kein Plan geladen", panelTop);
+    LabelPlanName->setObjectName("LabelPlanName");
+    QFont bold = LabelPlanName->font();
+    bold.setBold(true);
+    LabelPlanName->setFont(bold);
+    LabelPlanName->setVisible(false);
+    LabelDurchlauf = new QLabel("Durchlauf", panelTop);
+    LabelDurchlauf->setObjectName("LabelDurchlauf");
+    LabelDurchlauf->setVisible(false);
+    auto* labels = new QHBoxLayout();
+    labels->addWidget(LabelPlanName);
+    labels->addSpacing(16);
+    labels->addWidget(LabelDurchlauf, 1);
+    selectorBox->addLayout(labels);
+    topLayout->addLayout(selectorBox, 1);
+
+    ComboBoxZoom = new QComboBox(panelTop);
+    ComboBoxZoom->setObjectName("ComboBoxZoom");
+    ComboBoxZoom->addItems({"25%", "50%", "75%", "100%", "125%", "150%", "175%", "200%"});
+    ComboBoxZoom->setCurrentIndex(3);
+    connect(ComboBoxZoom, &QComboBox::activated, this, [this] { ComboBoxZoomChange(); });
+    topLayout->addWidget(ComboBoxZoom, 0, Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(panelTop);
+
+    auto* panelPlan = new QWidget(central);
+    panelPlan->setObjectName("PanelPlan");
+    auto* planLayout = new QVBoxLayout(panelPlan);
+    planLayout->setContentsMargins(0, 0, 0, 0);
+    FPlanPanel = new TFormPlanPanel(panelPlan);
+    FPlanPanel->OnKostenAction = [this](const TActionRectKosten& hit) { KostenAction(hit); };
+    planLayout->addWidget(FPlanPanel);
+    layout->addWidget(panelPlan, 1);
+    setCentralWidget(central);
+
+    TimerSyncPlans = new QTimer(this);
+    TimerSyncPlans->setObjectName("TimerSyncPlans");
+    TimerSyncPlans->setInterval(SyncIntervalMs);
+    connect(TimerSyncPlans, &QTimer::timeout, this, [this] { TimerSyncPlansTimer(); });
+    TimerSyncPlans->start();
+}
+
+bool TFormTerminorMain::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const std::bad_alloc&) {
+        FHooks.ShowError(this, "Nicht genügend Arbeitsspeicher.");
+    } catch (const std::exception& e) {
+        FHooks.ShowError(this, e.what());
+    }
+    return false;
+}
+
+void TFormTerminorMain::UpdateControls() {
+    const bool loaded = FSession.PlanIsLoaded();
+    for (QWidget* w : std::initializer_list<QWidget*>{ToolButtonStartPause, ToolButtonExport,
+                                                      ToolButtonOptions, ToolButtonData}) {
+        w->setEnabled(loaded);
+    }
+    MenuPrint->setEnabled(loaded);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{LabelPlanSelector, ComboBoxPlanSelector, ButtonRemove, ButtonSave}) {
+        w->setVisible(loaded);
+    }
+    ButtonRemove->setEnabled(ComboBoxPlanSelector->currentIndex() > 1);
+    ButtonSave->setEnabled(ComboBoxPlanSelector->currentIndex() == 0);
+    UpdateStartPauseButton();
+}
+
+void TFormTerminorMain::UpdateStartPauseButton() {
+    if (!FSession.Running()) {
+        ToolButtonStartPause->setText("Generierung starten");
+        ToolButtonStartPause->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    } else if (FSession.Paused()) {
+        ToolButtonStartPause->setText("Generierung fortsetzen");
+        ToolButtonStartPause->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    } else {
+        ToolButtonStartPause->setText("Generierung pausieren");
+        ToolButtonStartPause->setIcon(style()->standardIcon(QStyle::SP_MediaPause));
+    }
+    ToolButtonStartPause->setToolTip(ToolButtonStartPause->text() + " (F5)");
+}
+
+TPlan* TFormTerminorMain::GetSelectedPlan() {
+    const int index = ComboBoxPlanSelector->currentIndex();
+    if (index < 0 || index >= static_cast<int>(FSelectorPlans.size())) {
+        return nullptr;
+    }
+    return FSelectorPlans[static_cast<std::size_t>(index)];
+}
+
+bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interactive) {
+    return Guarded([&] {
+        std::unique_ptr<TOpenedPlan> opened;
+        {
+            const TWaitCursor wait;
+            opened = FSession.OpenPlanFile(fileName);
+        }
+        if (interactive) {
+            const std::vector<std::string> settings = TTerminorSession::UserSettings(*opened);
+            if (!settings.empty() && !FHooks.AskUseUserSettings(this, settings)) {
+                TTerminorSession::UseDefaultSettings(*opened);
+            }
+            const TDateTime now = NowDateTime();
+            for (TSeasonQuestion q =
+                     TTerminorSession::NextSeasonQuestion(*opened, now, TSeasonQuestion::None);
+                 q != TSeasonQuestion::None; q = TTerminorSession::NextSeasonQuestion(*opened, now, q)) {
+                if (FHooks.AskYesNo(this, TTerminorSession::SeasonQuestionText(q))) {
+                    TTerminorSession::AcceptSeasonQuestion(*opened, q);
+                }
+            }
+        }
+        const TWaitCursor wait;
+        FSession.Adopt(std::move(opened));
+        QSettings().setValue("recent/lastFile", Q(fileName));
+        UpdateRecentFileMenu();
+        LastKosten = -1.0;
+        LabelDurchlauf->clear();
+        LabelDurchlauf->setVisible(false);
+        PlanDataChanged();
+        FPlanPanel->PageControl()->setCurrentIndex(TFormPlanPanel::PageTerminMeldung);
+        ComboBoxPlanSelector->setCurrentIndex(1);
+        ComboBoxPlanSelectorChange();
+    });
+}
+
+void TFormTerminorMain::PlanDataChanged() {
+    LabelPlanName->setText(Q(FSession.PlanLoaded().PlanName));
+    LabelPlanName->setVisible(true);
+    const int index = ComboBoxPlanSelector->currentIndex();
+    FillPlanSelector();
+    ComboBoxPlanSelector->setCurrentIndex(index >= 0 && index < ComboBoxPlanSelector->count() ? index : 0);
+    ComboBoxPlanSelectorChange();
+}
+
+void TFormTerminorMain::FillPlanSelector() {
+    const int oldIndex = ComboBoxPlanSelector->currentIndex();
+    const QString oldText = ComboBoxPlanSelector->currentText();
+    const QSignalBlocker block(ComboBoxPlanSelector);
+    ComboBoxPlanSelector->clear();
+    FSelectorPlans.clear();
+    if (FSession.PlanIsLoaded()) {
+        ComboBoxPlanSelector->addItem("laufende Generierung");
+        FSelectorPlans.push_back(&FSession.PlanOptimized());
+        ComboBoxPlanSelector->addItem("in Click-TT vorhandener Plan");
+        FSelectorPlans.push_back(&FSession.PlanLoaded());
+        for (TSavedPlan* saved : FSession.SavedPlans().ValidItems()) {
+            ComboBoxPlanSelector->addItem(Q(saved->Name));
+            FSelectorPlans.push_back(saved->Plan.get());
+        }
+    }
+    if (oldIndex >= 0) {
+        const int same = ComboBoxPlanSelector->findText(oldText);
+        ComboBoxPlanSelector->setCurrentIndex(
+            same >= 0 ? same : std::min(oldIndex, ComboBoxPlanSelector->count() - 1));
+    }
+    if (ComboBoxPlanSelector->currentIndex() != oldIndex) {
+        ShowSelectedPlan();
+        UpdateControls();
+    }
+}
+
+void TFormTerminorMain::ComboBoxPlanSelectorChange() {
+    ShowSelectedPlan();
+    UpdateControls();
+}
+
+void TFormTerminorMain::ShowSelectedPlan() {
+    FPlanPanel->SetPlan(GetSelectedPlan());
+}
+
+void TFormTerminorMain::ComboBoxZoomChange() {
+    QString text = ComboBoxZoom->currentText();
+    text.chop(1);
+    FPlanPanel->SetZoom(text.toInt() / 100.0);
+}
+
+void TFormTerminorMain::RefreshSavedPlans(bool forceReload) {
+    if (FSession.RefreshSavedPlans(forceReload)) {
+        FillPlanSelector();
+        // The plan behind a re-read item is a new object.
+        ShowSelectedPlan();
+        UpdateControls();
+    }
+}
+
+void TFormTerminorMain::MenuOpenClick() {
+    const std::string file = FHooks.OpenFileName(this);
+    if (!file.empty()) {
+        LoadPlanFile(file, true);
+    }
+}
+
+void TFormTerminorMain::MenuNewClick() {
+    const std::string file = FHooks.NewFileName(this);
+    if (file.empty()) {
+        return;
+    }
+    if (Guarded([&] { TTerminorSession::CreateNewFile(file); }) && LoadPlanFile(file, false)) {
+        ToolButtonDataClick();
+    }
+}
+
+void TFormTerminorMain::ToolButtonDataClick() {
+    FHooks.ShowMessage(this,
+                       "Die Plandaten können in dieser Version noch nicht im Programm bearbeitet werden. "
+                       "Bitte ändern Sie sie in Click-TT oder in der Plandatei " +
+                           FSession.CurrentFileName() + ".");
+}
+
+void TFormTerminorMain::ToolButtonOptionsClick() {
+    FHooks.ShowMessage(this, "Die Einstellungen können in dieser Version nur über die Kostenseite "
+                             "(Klick auf eine Gewichtung) geändert werden.");
+}
+
+void TFormTerminorMain::ToolButtonStartPauseClick() {
+    Guarded([&] {
+        const TWaitCursor wait;
+        const bool started = !FSession.Running();
+        FSession.StartPause();
+        if (started) {
+            LabelDurchlauf->clear();
+            LabelDurchlauf->setVisible(true);
+            LastKosten = -1.0;
+            LastTimerTick = 0;
+            LastSucessTick = 0;
+            FPlanPanel->PageControl()->setCurrentIndex(TFormPlanPanel::PageKosten);
+            ComboBoxPlanSelector->setCurrentIndex(0);
+            ComboBoxPlanSelectorChange();
+        }
+    });
+    UpdateControls();
+}
+
+void TFormTerminorMain::TimerSyncPlansTimer() {
+    TimerSyncPlans->stop();
+    Guarded([&] {
+        RefreshSavedPlans(false);
+        if (const auto failure = FSession.TakeGenerationFailure()) {
+            FHooks.ShowError(this, *failure);
+        }
+        const TTerminorSession::TSyncResult sync = FSession.SyncPlans();
+        if (!sync.Copied) {
+            return;
+        }
+        const std::int64_t now = TickMs();
+        if (LastTimerTick != 0 && LastTimerTick != now) {
+            const double rate = sync.PlanPerSec;
+            if (rate > 0 || std::isnan(rate)) {
+                std::string text = FormatInteger(sync.Durchlaufe) + " Pläne wurden berechnet (" +
+                                   FormatInteger(std::isnan(rate) ? 0 : static_cast<std::int64_t>(rate)) +
+                                   " Pläne/s)";
+                if (LastSucessTick != 0 && now - LastSucessTick > ViewRefreshMs) {
+                    text += ", letzte Verbesserung vor: " + DurationText(now - LastSucessTick);
+                }
+                LabelDurchlauf->setText(Q(text));
+            } else {
+                LabelDurchlauf->clear();
+            }
+            if (sync.Kosten != LastKosten || now - LastUpdateTick > ViewRefreshMs) {
+                if (sync.Kosten != LastKosten) {
+                    LastSucessTick = now;
+                }
+                LastKosten = sync.Kosten;
+                // Only the running schedule changed; other shown schedules need no repaint.
+                if (ComboBoxPlanSelector->currentIndex() == 0) {
+                    ShowSelectedPlan();
+                }
+                LastUpdateTick = now;
+            }
+        }
+        LastTimerTick = now;
+    });
+    TimerSyncPlans->start();
+}
+
+void TFormTerminorMain::ButtonSaveClick() {
+    const TTerminorSession::TPauseGuard pause(FSession);
+    Guarded([&] {
+        if (FSession.CurrentPlanDirectory().empty()) {
+            FHooks.ShowError(this, "Speicherverzeichnis Appdata kann nicht ermittlt werden.");
+            return;
+        }
+        std::vector<std::string> names;
+        for (const auto& saved : FSession.SavedPlans().Items()) {
+            names.push_back(saved->Name);
+        }
+        const auto name = FHooks.ExecuteSavePlan(this, FSession.CurrentPlanDirectory(), names);
+        if (name) {
+            FSession.RememberPlan(*name);
+            FillPlanSelector();
+            UpdateControls();
+        }
+    });
+}
+
+void TFormTerminorMain::ButtonRemoveClick() {
+    const TTerminorSession::TPauseGuard pause(FSession);
+    Guarded([&] {
+        if (ComboBoxPlanSelector->currentIndex() < 2) {
+            return;
+        }
+        const QString text = "\"" + ComboBoxPlanSelector->currentText() + "\" löschen?";
+        if (FHooks.AskYesNo(this, text.toStdString())) {
+            FSession.ForgetPlan(GetSelectedPlan());
+            FillPlanSelector();
+            ShowSelectedPlan();
+            UpdateControls();
+        }
+    });
+}
+
+void TFormTerminorMain::ToolButtonExportClick() {
+    Guarded([&] {
+        TPlan* plan = GetSelectedPlan();
+        if (plan == nullptr) {
+            return;
+        }
+        const std::vector<std::string> errors = TTerminorSession::HardErrors(*plan);
+        if (!errors.empty() && !FHooks.AskExportDespiteHardErrors(this, errors)) {
+            return;
+        }
+        const std::string file = FHooks.CsvFileName(this, SanitizeFileName(plan->PlanName) + ".csv");
+        if (!file.empty()) {
+            const TWaitCursor wait;
+            TTerminorSession::ExportCsv(*plan, file);
+        }
+    });
+}
+
+void TFormTerminorMain::MenuPrintClick() {
+    if (!FSession.PlanIsLoaded()) {
+        return;
+    }
+    const TTerminorSession::TPauseGuard pause(FSession);
+    Guarded([&] { FHooks.Print(*FPlanPanel); });
+}
+
+void TFormTerminorMain::AnleitungClick() {
+    const std::string path = (QCoreApplication::applicationDirPath() + "/Terminor.pdf").toStdString();
+    if (!std::filesystem::exists(path)) {
+        FHooks.ShowError(this, "Die Datei " + path + " wurde nicht gefunden");
+    } else if (!FHooks.OpenDocument(path)) {
+        FHooks.ShowError(this,
+                         "Die Anleitung kann nicht angezeigt werden, evtl. ist der Acrobat Reader nicht "
+                         "installiert!");
+    }
+}
+
+void TFormTerminorMain::KostenAction(const TActionRectKosten& hit) {
+    Guarded([&] {
+        TPlan* displayed = GetSelectedPlan();
+        if (displayed == nullptr || !FSession.PlanIsLoaded()) {
+            return;
+        }
+        const auto options = FHooks.EditWeight(this, hit, FSession.PlanLoaded(), *displayed);
+        if (options) {
+            const TWaitCursor wait;
+            FSession.ApplyOptions(*options);
+            AfterSettingsApplied();
+        }
+    });
+}
+
+void TFormTerminorMain::AfterSettingsApplied() {
+    PlanDataChanged();
+    ShowSelectedPlan();
+    LastKosten = FSession.PlanOptimized().CalculateKosten(-1);
+}
+
+void TFormTerminorMain::UpdateRecentFileMenu() {
+    const QString last = QSettings().value("recent/lastFile").toString();
+    const bool show = !last.isEmpty() && std::filesystem::exists(last.toStdString());
+    MenuRecent->setVisible(show);
+    if (show) {
+        MenuRecent->setText("Zuletzt geöffnet: " + last);
+    }
+}
+
+void TFormTerminorMain::closeEvent(QCloseEvent* event) {
+    QSettings().setValue("window/geometry", saveGeometry());
+    TimerSyncPlans->stop();
+    const TWaitCursor wait;
+    FSession.StopOptimizer();
+    event->accept();
+}
+
+void TFormTerminorMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().value(0).isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TFormTerminorMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile()) {
+        event->acceptProposedAction();
+        const std::string file = urls.first().toLocalFile().toStdString();
+        // Opened after the drop has finished, so that the questions do not block the drag source.
+        QTimer::singleShot(0, this, [this, file] { LoadPlanFile(file, true); });
+    }
+}
+
+} // namespace terminor

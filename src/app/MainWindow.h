@@ -1,0 +1,116 @@
+#pragma once
+// TFormTerminorMain: the program's window. It holds the controls of the workflow (open, start
+// and pause, export, remembered schedules, zoom, print, manual) and wires them to the session,
+// which owns the plans and the generation, and to the plan view. Every handler catches the
+// core's errors and shows them; a failed operation leaves the previous state as it was.
+// User-interface thread only.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+
+#include "app/MainWindowHooks.h"
+#include "app/Session.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolButton;
+
+namespace terminor {
+
+class TActionRectKosten;
+class TFormPlanPanel;
+
+class TFormTerminorMain : public QMainWindow {
+    Q_OBJECT
+public:
+    /// `appDataFolder`: where the plans' storage directories live; `config` sizes the generation.
+    TFormTerminorMain(TMainWindowHooks hooks, std::string appDataFolder, TEngineConfig config = {},
+                      QWidget* parent = nullptr);
+    ~TFormTerminorMain() override;
+
+    /// Opens a file; `interactive` asks the start questions. Errors are shown, not thrown.
+    bool LoadPlanFile(const std::string& fileName, bool interactive);
+
+    TTerminorSession& Session() { return FSession; }
+    TFormPlanPanel& PlanPanel() { return *FPlanPanel; }
+    /// The schedule the plan selector shows, or null.
+    TPlan* GetSelectedPlan();
+    TMainWindowHooks& Hooks() { return FHooks; }
+
+    // The workflow's actions, as the controls trigger them.
+    void MenuOpenClick();
+    void MenuNewClick();
+    void ToolButtonStartPauseClick();
+    void ToolButtonExportClick();
+    void ToolButtonDataClick();
+    void ToolButtonOptionsClick();
+    void ButtonSaveClick();
+    void ButtonRemoveClick();
+    void MenuPrintClick();
+    void AnleitungClick();
+    void TimerSyncPlansTimer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateControls();
+    /// Runs a handler; an error is shown in a message box.
+    bool Guarded(const std::function<void()>& handler);
+    void UpdateControls();
+    void UpdateStartPauseButton();
+    void PlanDataChanged();
+    void FillPlanSelector();
+    void ComboBoxPlanSelectorChange();
+    void ComboBoxZoomChange();
+    void ShowSelectedPlan();
+    void RefreshSavedPlans(bool forceReload);
+    void KostenAction(const TActionRectKosten& hit);
+    void AfterSettingsApplied();
+    void UpdateRecentFileMenu();
+
+    TMainWindowHooks FHooks;
+    TTerminorSession FSession;
+    TFormPlanPanel* FPlanPanel = nullptr;
+    /// The plans behind the selector's items, in item order.
+    std::vector<TPlan*> FSelectorPlans;
+
+    double LastKosten = -1.0;
+    std::int64_t LastUpdateTick = 0;
+    std::int64_t LastTimerTick = 0;
+    std::int64_t LastSucessTick = 0;
+
+    QToolButton* ToolButtonLoad = nullptr;
+    QMenu* PopupMenuOpen = nullptr;
+    QAction* MenuOpen = nullptr;
+    QAction* MenuNew = nullptr;
+    QAction* MenuRecent = nullptr;
+    QToolButton* ToolButtonStartPause = nullptr;
+    QToolButton* ToolButtonExport = nullptr;
+    QToolButton* ToolButtonData = nullptr;
+    QToolButton* ToolButtonOptions = nullptr;
+    QToolButton* ToolButtonDivers = nullptr;
+    QMenu* PopupMenuDivers = nullptr;
+    QAction* MenuPrint = nullptr;
+    QAction* Anleitung1 = nullptr;
+    QLabel* LabelPlanSelector = nullptr;
+    QComboBox* ComboBoxPlanSelector = nullptr;
+    QToolButton* ButtonRemove = nullptr;
+    QToolButton* ButtonSave = nullptr;
+    QLabel* LabelPlanName = nullptr;
+    QLabel* LabelDurchlauf = nullptr;
+    QComboBox* ComboBoxZoom = nullptr;
+    QTimer* TimerSyncPlans = nullptr;
+};
+
+} // namespace terminor

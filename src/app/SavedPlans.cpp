@@ -1,0 +1,130 @@
+// TSavedPlans: directory listing, modification times and reading of the schedule files.
+
+#include "app/SavedPlans.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+
+#include "data/PlanUtils.h"
+#include "model/Plan.h"
+
+namespace terminor {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int64_t FileAgeOf(const std::string& path) {
+    std::error_code ec;
+    const auto time = fs::last_write_time(path, ec);
+    return ec ? 0 : static_cast<std::int64_t>(time.time_since_epoch().count());
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+TSavedPlans::TSavedPlans() = default;
+TSavedPlans::~TSavedPlans() = default;
+
+std::vector<TSavedPlan*> TSavedPlans::ValidItems() const {
+    std::vector<TSavedPlan*> result;
+    for (const auto& item : FItems) {
+        if (item->Valid) {
+            result.push_back(item.get());
+        }
+    }
+    return result;
+}
+
+std::string TSavedPlans::FileNameFor(const std::string& directory, const std::string& name) {
+    return directory + "/" + EscapeFileName(name) + ".xml";
+}
+
+bool TSavedPlans::Refresh(const std::string& directory, const TPlan& planLoaded, bool forceReload) {
+    if (forceReload) {
+        for (const auto& item : FItems) {
+            item->FileAge = 0;
+        }
+    }
+    if (directory.empty()) {
+        return false;
+    }
+    std::vector<std::string> files;
+    ListFiles(directory + "/*.xml", files);
+    bool changed = false;
+    for (auto it = FItems.end(); it != FItems.begin();) {
+        --it;
+        const std::string name = fs::path((*it)->FileName).filename().string();
+        const bool listed = std::any_of(files.begin(), files.end(),
+                                        [&](const std::string& f) { return SameNameIgnoringCase(f, name); });
+        if (!listed) {
+            it = FItems.erase(it);
+            changed = true;
+        }
+    }
+    for (const std::string& file : files) {
+        changed = AddSavedPlanFile(directory + "/" + file, planLoaded) || changed;
+    }
+    if (changed) {
+        std::stable_sort(FItems.begin(), FItems.end(),
+                         [](const auto& a, const auto& b) { return a->FileAge > b->FileAge; });
+    }
+    return changed;
+}
+
+bool TSavedPlans::AddSavedPlanFile(const std::string& path, const TPlan& planLoaded) {
+    for (const auto& item : FItems) {
+        if (item->FileName == path) {
+            if (item->FileAge != FileAgeOf(path)) {
+                LoadSavedPlan(*item, path, planLoaded);
+                // A re-read counts as a change whether or not it succeeded: validity may differ.
+                return true;
+            }
+            return false;
+        }
+    }
+    auto saved = std::make_unique<TSavedPlan>();
+    LoadSavedPlan(*saved, path, planLoaded);
+    FItems.push_back(std::move(saved));
+    return true;
+}
+
+bool TSavedPlans::LoadSavedPlan(TSavedPlan& saved, const std::string& path, const TPlan& planLoaded) {
+    saved.FileName = path;
+    saved.Name = UnescapeFileName(fs::path(path).stem().string());
+    saved.FileAge = FileAgeOf(path);
+    try {
+        auto plan = std::make_unique<TPlan>();
+        plan->Assign(planLoaded);
+        plan->LoadScheduleFromXml(path);
+        plan->AssignOptions(planLoaded.getOptions());
+        saved.Plan = std::move(plan);
+        saved.Valid = true;
+        saved.Error.clear();
+    } catch (const std::exception& e) {
+        saved.Valid = false;
+        saved.Error = e.what();
+    }
+    return saved.Valid;
+}
+
+void TSavedPlans::AssignPlanData(const TPlan& planLoaded) {
+    for (TSavedPlan* item : ValidItems()) {
+        item->Plan->AssignPlanData(planLoaded);
+    }
+}
+
+void TSavedPlans::AssignOptions(const TPlan& optionsSource) {
+    for (TSavedPlan* item : ValidItems()) {
+        item->Plan->AssignOptions(optionsSource.getOptions());
+    }
+}
+
+} // namespace terminor

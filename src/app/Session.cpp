@@ -1,0 +1,351 @@
+// TTerminorSession: opening files into new objects, the settings flow, the generation and the
+// remembered schedules. Every operation that can fail does its failing work before it changes
+// the session, so that an error leaves the previous state as it was.
+
+#include "app/Session.h"
+
+#include <cmath>
+#include <filesystem>
+
+#include "data/Error.h"
+#include "data/PlanData.h"
+#include "data/PlanUtils.h"
+#include "engine/PlanOptimizer.h"
+#include "model/Plan.h"
+
+namespace terminor {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ModificationsFileOf(const std::string& clickTTFile) {
+    return fs::path(clickTTFile).replace_extension("modifications").string();
+}
+
+std::string OptionsFileIn(const std::string& directory) {
+    return directory.empty() ? std::string() : directory + "/Terminor.options";
+}
+
+void SaveOptions(const TPlan& plan, const std::string& directory) {
+    // Without a storage directory there is nowhere to keep the options; they then last for the
+    // session only.
+    if (!directory.empty()) {
+        plan.getOptions().Save(OptionsFileIn(directory));
+    }
+}
+
+} // namespace
+
+TOpenedPlan::TOpenedPlan() = default;
+TOpenedPlan::~TOpenedPlan() = default;
+
+TTerminorSession::TTerminorSession(std::string appDataFolder, TEngineConfig config)
+    : FAppDataFolder(std::move(appDataFolder)), FConfig(std::move(config)),
+      FPlanData(std::make_unique<TPlanData>()), FPlanLoaded(std::make_unique<TPlan>()),
+      FPlanOptimized(std::make_unique<TPlan>()) {}
+
+TTerminorSession::~TTerminorSession() {
+    StopOptimizer();
+}
+
+std::string TTerminorSession::GetPlanDirectory(const TPlanData& planData) const {
+    if (FAppDataFolder.empty()) {
+        return {};
+    }
+    const TDataObject& root = planData.root();
+    const std::string text =
+        root.GetAsString("name") + " " + std::to_string(DecodeDate(root.GetAsDate("from")).year);
+    const fs::path directory = fs::path(FAppDataFolder) / "Terminor" / EscapeFileName(text);
+    std::error_code ec;
+    fs::create_directories(directory, ec);
+    if (ec || !fs::is_directory(directory, ec)) {
+        return {};
+    }
+    return directory.string();
+}
+
+std::string TTerminorSession::OptionsFileName() const {
+    return OptionsFileIn(FCurrentPlanDirectory);
+}
+
+std::string TTerminorSession::ModificationsFileName() const {
+    return FPlanDataClickTTFile ? ModificationsFileOf(FCurrentFileName) : std::string();
+}
+
+std::unique_ptr<TOpenedPlan> TTerminorSession::OpenPlanFile(const std::string& fileName) const {
+    auto opened = std::make_unique<TOpenedPlan>();
+    opened->FileName = fileName;
+    opened->PlanData = std::make_unique<TPlanData>();
+    if (IsClickTTFile(fileName)) {
+        opened->PlanDataClickTTFile = std::make_unique<TPlanData>();
+        opened->PlanDataClickTTFile->LoadFromClickTTFile(fileName);
+        opened->PlanData->assign(*opened->PlanDataClickTTFile);
+        const std::string modifications = ModificationsFileOf(fileName);
+        if (fs::exists(modifications)) {
+            TPlanData diff;
+            diff.LoadFromXML(modifications);
+            opened->PlanData->Merge(diff);
+        } else {
+            opened->FirstStart = true;
+        }
+    } else {
+        opened->PlanData->LoadFromXML(fileName);
+    }
+    opened->PlanLoaded = std::make_unique<TPlan>();
+    opened->PlanLoaded->Load(*opened->PlanData);
+    opened->Directory = GetPlanDirectory(*opened->PlanData);
+    TCalculateOptions options;
+    if (!opened->Directory.empty()) {
+        options.Load(OptionsFileIn(opened->Directory));
+    }
+    opened->PlanLoaded->AssignOptions(options);
+    return opened;
+}
+
+std::vector<std::string> TTerminorSession::UserSettings(const TOpenedPlan& opened) {
+    std::vector<std::string> messages;
+    opened.PlanLoaded->getOptions().getDiffToDefault(*opened.PlanLoaded, messages);
+    return messages;
+}
+
+void TTerminorSession::UseDefaultSettings(TOpenedPlan& opened) {
+    opened.PlanLoaded->AssignOptions(TCalculateOptions());
+    SaveOptions(*opened.PlanLoaded, opened.Directory);
+}
+
+TSeasonQuestion TTerminorSession::NextSeasonQuestion(const TOpenedPlan& opened, TDateTime now,
+                                                     TSeasonQuestion after) {
+    const TPlan& plan = *opened.PlanLoaded;
+    const TRoundPlaning rp = plan.getOptions().RoundPlaning;
+    if (std::fabs(plan.DateBegin - plan.DateEnd) < 180) {
+        return after == TSeasonQuestion::None && rp != rpHalfRound ? TSeasonQuestion::HalfRound
+                                                                   : TSeasonQuestion::None;
+    }
+    if (std::fabs(now - plan.DateBeginRueckrundeInXML) >= 60) {
+        return TSeasonQuestion::None;
+    }
+    const bool secondHalfOnly = rp == rpSecondOnly || rp == rpCorona;
+    if (after == TSeasonQuestion::None && !secondHalfOnly && DecodeDate(plan.DateBegin).year == 2020) {
+        return TSeasonQuestion::Corona;
+    }
+    if ((after == TSeasonQuestion::None || after == TSeasonQuestion::Corona) && !secondHalfOnly) {
+        return TSeasonQuestion::SecondOnly;
+    }
+    return TSeasonQuestion::None;
+}
+
+std::string TTerminorSession::SeasonQuestionText(TSeasonQuestion question) {
+    switch (question) {
+    case TSeasonQuestion::HalfRound:
+        return "Die Runde ist kürzer als 6 Monate. Soll nur eine Halbrunde generiert werden?";
+    case TSeasonQuestion::Corona:
+        return "Die Vorrunde liegt in der Vergangenheit. Soll nur die Rückrunde mit den Coronaspezialitäten "
+               "generiert werden?";
+    case TSeasonQuestion::SecondOnly:
+        return "Die Vorrunde liegt in der Vergangenheit. Soll nur die Rückrunde generiert werden?";
+    case TSeasonQuestion::None:
+        break;
+    }
+    return {};
+}
+
+void TTerminorSession::AcceptSeasonQuestion(TOpenedPlan& opened, TSeasonQuestion question) {
+    TCalculateOptions options = opened.PlanLoaded->getOptions();
+    switch (question) {
+    case TSeasonQuestion::HalfRound:
+        options.RoundPlaning = rpHalfRound;
+        break;
+    case TSeasonQuestion::Corona:
+        options.RoundPlaning = rpCorona;
+        break;
+    case TSeasonQuestion::SecondOnly:
+        options.RoundPlaning = rpSecondOnly;
+        break;
+    case TSeasonQuestion::None:
+        return;
+    }
+    opened.PlanLoaded->AssignOptions(options);
+    SaveOptions(*opened.PlanLoaded, opened.Directory);
+}
+
+void TTerminorSession::CreateNewFile(const std::string& fileName) {
+    TPlanData empty;
+    empty.SaveToXML(fileName);
+}
+
+void TTerminorSession::Adopt(std::unique_ptr<TOpenedPlan> opened) {
+    // A fresh running schedule is built before anything is switched, so that nothing can fail after.
+    auto optimized = std::make_unique<TPlan>();
+    optimized->Assign(*opened->PlanLoaded);
+    optimized->clearAllDates();
+    optimized->RemoveNotValidDates();
+
+    StopOptimizer();
+    FSavedPlans.Clear();
+    FCurrentFileName = opened->FileName;
+    FPlanData = std::move(opened->PlanData);
+    FPlanDataClickTTFile = std::move(opened->PlanDataClickTTFile);
+    FPlanLoaded = std::move(opened->PlanLoaded);
+    FPlanOptimized = std::move(optimized);
+    FCurrentPlanDirectory = opened->Directory;
+    FPlanIsLoaded = true;
+    if (opened->FirstStart) {
+        // The modifications file notes that this export was opened before.
+        SavePlanData();
+    }
+    PlanDataChanged();
+}
+
+void TTerminorSession::PlanDataChanged() {
+    FCurrentPlanDirectory = GetPlanDirectory(*FPlanData);
+    RefreshSavedPlans(false);
+    FSavedPlans.AssignOptions(*FPlanOptimized);
+}
+
+bool TTerminorSession::RefreshSavedPlans(bool forceReload) {
+    if (!FPlanIsLoaded) {
+        return false;
+    }
+    return FSavedPlans.Refresh(FCurrentPlanDirectory, *FPlanLoaded, forceReload);
+}
+
+void TTerminorSession::SavePlanData() {
+    if (FPlanDataClickTTFile) {
+        TPlanData diff;
+        diff.Diff(*FPlanData, *FPlanDataClickTTFile);
+        diff.SaveToXML(ModificationsFileOf(FCurrentFileName));
+    } else {
+        FPlanData->SaveToXML(FCurrentFileName);
+    }
+}
+
+void TTerminorSession::ApplyOptions(const TCalculateOptions& options) {
+    FPlanLoaded->AssignOptions(options);
+    ApplySettings(true);
+}
+
+void TTerminorSession::ApplySettings(bool saveOnlyOptions) {
+    SaveOptions(*FPlanLoaded, FCurrentPlanDirectory);
+    if (!saveOnlyOptions) {
+        SavePlanData();
+    }
+    // The plan is rebuilt from the data with its own options, as after opening, so that the
+    // derived wish dates of couplings are there again.
+    auto loaded = std::make_unique<TPlan>();
+    loaded->Load(*FPlanData);
+    loaded->AssignOptions(FPlanLoaded->getOptions());
+    FPlanLoaded = std::move(loaded);
+    FPlanOptimized->AssignPlanData(*FPlanLoaded);
+    FPlanOptimized->RemoveNotValidDates();
+    PlanDataChanged();
+    SaveOptions(*FPlanLoaded, FCurrentPlanDirectory);
+    FSavedPlans.AssignPlanData(*FPlanLoaded);
+    if (!saveOnlyOptions) {
+        RefreshSavedPlans(true);
+    }
+    if (FOptimizer) {
+        FOptimizer->setNewPlanData(*FPlanOptimized);
+    }
+}
+
+bool TTerminorSession::Running() const {
+    return FOptimizer != nullptr;
+}
+
+bool TTerminorSession::Paused() const {
+    return FOptimizer != nullptr && FOptimizer->Paused();
+}
+
+void TTerminorSession::StartPause() {
+    if (FOptimizer) {
+        FOptimizer->SetPaused(!FOptimizer->Paused());
+        return;
+    }
+    TPlan start;
+    start.Assign(*FPlanOptimized);
+    start.RemoveNotValidDates();
+    FOptimizer = std::make_unique<TPlanOptimizer>(start, FConfig);
+    FFailureReported = false;
+    FOptimizer->Start();
+}
+
+void TTerminorSession::StopOptimizer() {
+    if (FOptimizer) {
+        FOptimizer->SetPaused(false);
+        FOptimizer->Stop();
+        FOptimizer.reset();
+    }
+}
+
+TTerminorSession::TPauseGuard::TPauseGuard(TTerminorSession& session) : FSession(session) {
+    if (TPlanOptimizer* optimizer = FSession.Optimizer()) {
+        FHadOptimizer = true;
+        FWasPaused = optimizer->Paused();
+        optimizer->SetPaused(true);
+    }
+}
+
+TTerminorSession::TPauseGuard::~TPauseGuard() {
+    if (TPlanOptimizer* optimizer = FSession.Optimizer(); optimizer != nullptr && FHadOptimizer) {
+        optimizer->SetPaused(FWasPaused);
+    }
+}
+
+TTerminorSession::TSyncResult TTerminorSession::SyncPlans() {
+    TSyncResult result;
+    if (!FOptimizer || FOptimizer->Paused()) {
+        return result;
+    }
+    FOptimizer->copyPlanDates(*FPlanOptimized);
+    result.Copied = true;
+    result.Durchlaufe = FOptimizer->Durchlaufe();
+    result.PlanPerSec = FOptimizer->PlanPerSec();
+    result.Kosten = FPlanOptimized->CalculateKosten(-1);
+    return result;
+}
+
+std::optional<std::string> TTerminorSession::TakeGenerationFailure() {
+    if (!FOptimizer || FFailureReported) {
+        return std::nullopt;
+    }
+    auto text = FOptimizer->FailureText();
+    if (text) {
+        FFailureReported = true;
+    }
+    return text;
+}
+
+void TTerminorSession::RememberPlan(const std::string& name) {
+    if (FCurrentPlanDirectory.empty()) {
+        throw TerminorError("Speicherverzeichnis Appdata kann nicht ermittlt werden.");
+    }
+    FPlanOptimized->SaveScheduleToXml(TSavedPlans::FileNameFor(FCurrentPlanDirectory, name));
+    RefreshSavedPlans(false);
+}
+
+void TTerminorSession::ForgetPlan(const TPlan* plan) {
+    for (const auto& item : FSavedPlans.Items()) {
+        if (item->Plan.get() == plan) {
+            std::error_code ec;
+            fs::remove(item->FileName, ec);
+        }
+    }
+    RefreshSavedPlans(false);
+}
+
+std::vector<std::string> TTerminorSession::HardErrors(const TPlan& plan) {
+    TPlan copy;
+    copy.Assign(plan);
+    std::vector<std::string> messages;
+    copy.getHardErrorMessages(messages);
+    return messages;
+}
+
+void TTerminorSession::ExportCsv(const TPlan& plan, const std::string& fileName) {
+    TPlan copy;
+    copy.Assign(plan);
+    copy.SaveScheduleToCsv(fileName);
+}
+
+} // namespace terminor
