@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "app/MainWindowHooks.h"
+#include "app/ProfileDialog.h"
 #include "model/CalculateOptions.h"
 #include "view/PlanPanel.h"
 
@@ -70,6 +71,10 @@ TMainWindowHooks DefaultMainWindowHooks() {
     hooks.EditWeight = [](QWidget*, const TActionRectKosten&, TPlan&,
                           TPlan&) -> std::optional<TCalculateOptions> { return {}; };
     hooks.Print = [](TFormPlanPanel& panel) { panel.Print(); };
+    hooks.ShowProfile = [](QWidget* parent, const TPlan& plan) {
+        TFormProfile dialog(plan, parent);
+        dialog.exec();
+    };
     hooks.OpenDocument = [](const std::string& path) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
     };

@@ -170,9 +170,16 @@ void TFormTerminorMain::CreateControls() {
     Anleitung1 = PopupMenuDivers->addAction("Anleitung...");
     Anleitung1->setObjectName("Anleitung1");
     connect(Anleitung1, &QAction::triggered, this, [this] { AnleitungClick(); });
+    MenuProfile = PopupMenuDivers->addAction("Profil...");
+    MenuProfile->setObjectName("MenuProfile");
+    connect(MenuProfile, &QAction::triggered, this, [this] { ButtonProfileClick(); });
     ToolButtonDivers->setMenu(PopupMenuDivers);
     ToolButtonDivers->setPopupMode(QToolButton::InstantPopup);
     topLayout->addWidget(toolBar);
+    ButtonProfile = new QToolButton(panelTop);
+    ButtonProfile->setObjectName("ButtonProfile");
+    ButtonProfile->setVisible(false);
+    connect(ButtonProfile, &QToolButton::clicked, this, [this] { ButtonProfileClick(); });
 
     auto* quit = new QShortcut(QKeySequence::Quit, this);
     quit->setContext(Qt::ApplicationShortcut);
@@ -265,6 +272,7 @@ void TFormTerminorMain::UpdateControls() {
         w->setEnabled(loaded);
     }
     MenuPrint->setEnabled(loaded);
+    MenuProfile->setEnabled(loaded);
     for (QWidget* w :
          std::initializer_list<QWidget*>{LabelPlanSelector, ComboBoxPlanSelector, ButtonRemove, ButtonSave}) {
         w->setVisible(loaded);
@@ -552,6 +560,15 @@ void TFormTerminorMain::AnleitungClick() {
                          "Die Anleitung kann nicht angezeigt werden, evtl. ist der Acrobat Reader nicht "
                          "installiert!");
     }
+}
+
+void TFormTerminorMain::ButtonProfileClick() {
+    TPlan* plan = GetSelectedPlan();
+    if (plan == nullptr) {
+        return;
+    }
+    const TTerminorSession::TPauseGuard pause(FSession);
+    Guarded([&] { FHooks.ShowProfile(this, *plan); });
 }
 
 void TFormTerminorMain::KostenAction(const TActionRectKosten& hit) {

@@ -56,6 +56,7 @@ public:
     void ButtonRemoveClick();
     void MenuPrintClick();
     void AnleitungClick();
+    void ButtonProfileClick();
     void TimerSyncPlansTimer();
 
 protected:
@@ -103,6 +104,8 @@ private:
     QMenu* PopupMenuDivers = nullptr;
     QAction* MenuPrint = nullptr;
     QAction* Anleitung1 = nullptr;
+    QAction* MenuProfile = nullptr;
+    QToolButton* ButtonProfile = nullptr;
     QLabel* LabelPlanSelector = nullptr;
     QComboBox* ComboBoxPlanSelector = nullptr;
     QToolButton* ButtonRemove = nullptr;

@@ -39,6 +39,8 @@ struct TMainWindowHooks {
         EditWeight;
     /// Printing the plan view (selection, print dialog, job).
     std::function<void(TFormPlanPanel& panel)> Print;
+    /// The profiling run on a copy of the shown plan.
+    std::function<void(QWidget* parent, const TPlan& plan)> ShowProfile;
     /// Opens a file with the desktop's program for it; false when that fails.
     std::function<bool(const std::string& path)> OpenDocument;
     std::function<void(QWidget* parent, const std::string& text)> ShowError;

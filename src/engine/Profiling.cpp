@@ -31,11 +31,14 @@ TProfileRun::TProfileRun(TPlan& plan, std::uint64_t seed)
     FActions.push_back({"Filltermine 2%", 0, [this] { ProfileFillTermine(*FPlanTemp, FRng, 2); }});
 }
 
-void TProfileRun::Run(int calls) {
+bool TProfileRun::Run(int calls, const std::atomic<bool>* cancel) {
     for (TTestAction& action : FActions) {
         action.Millisecs = 0;
     }
     for (TTestAction& action : FActions) {
+        if (cancel != nullptr && cancel->load()) {
+            return false;
+        }
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < calls; ++i) {
             action.Event();
@@ -44,6 +47,7 @@ void TProfileRun::Run(int calls) {
         action.Millisecs = static_cast<std::uint32_t>(
             std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
     }
+    return true;
 }
 
 std::vector<std::string> TProfileRun::Lines() const {

@@ -55,6 +55,7 @@ inline TMainWindowHooks ScriptedHooks(TScript& script) {
         return script.EditWeight ? script.EditWeight(hit, loaded, displayed) : std::nullopt;
     };
     h.Print = [](TFormPlanPanel&) {};
+    h.ShowProfile = [](QWidget*, const TPlan&) {};
     h.OpenDocument = [](const std::string&) { return true; };
     h.ShowError = [&](QWidget*, const std::string& text) { script.Errors.push_back(text); };
     h.ShowMessage = [](QWidget*, const std::string&) {};
