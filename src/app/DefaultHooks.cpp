@@ -3,10 +3,14 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include "app/MainWindowHooks.h"
 #include "app/ProfileDialog.h"
+#include "app/QuestionDialogs.h"
+#include "app/SavePlanDialog.h"
+#include "app/WeightAction.h"
 #include "model/CalculateOptions.h"
 #include "view/PlanPanel.h"
 
@@ -23,16 +27,6 @@ std::string FileNameWithSuffix(QString file, const QString& suffix) {
         file += "." + suffix;
     }
     return file.toStdString();
-}
-
-bool AskLines(QWidget* parent, const QString& title, const QString& head,
-              const std::vector<std::string>& lines, const QString& question) {
-    QString text = head + "\n\n";
-    for (const std::string& line : lines) {
-        text += Q(line) + "\n";
-    }
-    return QMessageBox::question(parent, title, text + "\n" + question, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 } // namespace
@@ -52,24 +46,27 @@ TMainWindowHooks DefaultMainWindowHooks() {
                                                                Q(proposed), "CSV-Dateien (*.csv)"),
                                   "csv");
     };
-    hooks.AskUseUserSettings = [](QWidget* parent, const std::vector<std::string>& lines) {
-        return AskLines(parent, "Benutzereinstellungen...",
-                        "Bei der letzten Verwendung wurden zu diesem Plan folgende Benutzereinstellungen "
-                        "hinterlegt:",
-                        lines, "Diese Einstellungen wieder verwenden?");
-    };
-    hooks.AskExportDespiteHardErrors = [](QWidget* parent, const std::vector<std::string>& lines) {
-        return AskLines(parent, "Warnung...", "Folgende Probleme sind in dem Plan enthalten:", lines,
-                        "Möchten Sie den Plan trotzdem exportieren?");
-    };
+    hooks.AskUseUserSettings = &AskUseUserSettings;
+    hooks.AskExportDespiteHardErrors = &AskExportDespiteHardErrors;
     hooks.AskYesNo = [](QWidget* parent, const std::string& text) {
-        return QMessageBox::question(parent, "Terminor", Q(text), QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
+        QMessageBox box(QMessageBox::Question, "Terminor", Q(text), QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton("Ja", QMessageBox::YesRole);
+        box.addButton("Nein", QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes;
     };
-    hooks.ExecuteSavePlan = [](QWidget*, const std::string&,
-                               const std::vector<std::string>&) -> std::optional<std::string> { return {}; };
-    hooks.EditWeight = [](QWidget*, const TActionRectKosten&, TPlan&,
-                          TPlan&) -> std::optional<TCalculateOptions> { return {}; };
+    hooks.ExecuteSavePlan = [](QWidget* parent, const std::string& directory,
+                               const std::vector<std::string>& savedNames) -> std::optional<std::string> {
+        std::string name;
+        if (ExecuteSavePlanDialog(parent, directory, savedNames, name)) {
+            return name;
+        }
+        return std::nullopt;
+    };
+    hooks.EditWeight = [](QWidget* parent, const TActionRectKosten& hit, TPlan& loaded, TPlan& displayed) {
+        return RunWeightAction(parent, hit, loaded, displayed);
+    };
     hooks.Print = [](TFormPlanPanel& panel) { panel.Print(); };
     hooks.ShowProfile = [](QWidget* parent, const TPlan& plan) {
         TFormProfile dialog(plan, parent);
