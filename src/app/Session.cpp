@@ -232,10 +232,11 @@ void TTerminorSession::ApplySettings(bool saveOnlyOptions) {
     }
     // The plan is rebuilt from the data with its own options, as after opening, so that the
     // derived wish dates of couplings are there again.
-    auto loaded = std::make_unique<TPlan>();
-    loaded->Load(*FPlanData);
-    loaded->AssignOptions(FPlanLoaded->getOptions());
-    FPlanLoaded = std::move(loaded);
+    TPlan loaded;
+    loaded.Load(*FPlanData);
+    loaded.AssignOptions(FPlanLoaded->getOptions());
+    // The loaded plan keeps its identity: the options dialog edits it.
+    FPlanLoaded->Assign(loaded);
     FPlanOptimized->AssignPlanData(*FPlanLoaded);
     FPlanOptimized->RemoveNotValidDates();
     PlanDataChanged();
