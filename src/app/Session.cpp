@@ -10,6 +10,7 @@
 #include "data/Error.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
+#include "data/PredefinedGames.h"
 #include "engine/PlanOptimizer.h"
 #include "model/Plan.h"
 
@@ -250,6 +251,36 @@ void TTerminorSession::ApplySettings(bool saveOnlyOptions) {
     }
 }
 
+void TTerminorSession::ChangePlanData(const std::function<bool(TPlanData&)>& change) {
+    TPlanData before;
+    before.assign(*FPlanData);
+    if (!change(*FPlanData)) {
+        return;
+    }
+    try {
+        ApplySettings(false);
+    } catch (...) {
+        FPlanData->assign(before);
+        ApplySettings(true);
+        throw;
+    }
+}
+
+void TTerminorSession::LockGame(const std::string& home, const std::string& guest, TDateTime dateTime,
+                                const std::string& location) {
+    ChangePlanData(
+        [&](TPlanData& data) { return terminor::LockGame(data, home, guest, dateTime, location); });
+}
+
+void TTerminorSession::UnlockGame(const std::string& home, const std::string& guest, TDateTime dateTime) {
+    ChangePlanData([&](TPlanData& data) { return terminor::UnlockGame(data, home, guest, dateTime); });
+}
+
+bool TTerminorSession::IsGameLocked(const std::string& home, const std::string& guest,
+                                    TDateTime dateTime) const {
+    return terminor::IsGameLocked(*FPlanData, home, guest, dateTime);
+}
+
 bool TTerminorSession::Running() const {
     return FOptimizer != nullptr;
 }
@@ -269,6 +300,12 @@ void TTerminorSession::StartPause() {
     FOptimizer = std::make_unique<TPlanOptimizer>(start, FConfig);
     FFailureReported = false;
     FOptimizer->Start();
+}
+
+void TTerminorSession::SetPaused(bool paused) {
+    if (FOptimizer) {
+        FOptimizer->SetPaused(paused);
+    }
 }
 
 void TTerminorSession::StopOptimizer() {

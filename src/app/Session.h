@@ -92,6 +92,13 @@ public:
     void ApplySettings(bool saveOnlyOptions);
     /// New options for the loaded plan, applied as ApplySettings(true).
     void ApplyOptions(const class TCalculateOptions& options);
+    /// Locks a game of the plan to its date (a predefined game of the plan data), or lifts that;
+    /// saved and handed to the running generation like every data change. A failed save leaves
+    /// the plan data as they were.
+    void LockGame(const std::string& home, const std::string& guest, TDateTime dateTime,
+                  const std::string& location);
+    void UnlockGame(const std::string& home, const std::string& guest, TDateTime dateTime);
+    bool IsGameLocked(const std::string& home, const std::string& guest, TDateTime dateTime) const;
     /// Re-reads the remembered schedules; returns whether the list changed.
     bool RefreshSavedPlans(bool forceReload);
 
@@ -101,6 +108,8 @@ public:
     /// Starts a generation from the running schedule's dates, or toggles the pause.
     void StartPause();
     void StopOptimizer();
+    /// Pauses or resumes a running generation.
+    void SetPaused(bool paused);
     /// Pauses the generation for the lifetime of the returned guard, then restores its state.
     class TPauseGuard {
     public:
@@ -137,6 +146,8 @@ public:
 
 private:
     void PlanDataChanged();
+    /// Applies `change` to the plan data and then ApplySettings(false); restores them on failure.
+    void ChangePlanData(const std::function<bool(TPlanData&)>& change);
 
     std::string FAppDataFolder;
     TEngineConfig FConfig;
