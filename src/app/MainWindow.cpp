@@ -31,6 +31,7 @@
 #include "data/PlanUtils.h"
 #include "engine/PlanOptimizer.h"
 #include "model/Plan.h"
+#include "view/GameActionRects.h"
 #include "view/PlanPanel.h"
 
 namespace terminor {
@@ -242,6 +243,11 @@ void TFormTerminorMain::CreateControls() {
     planLayout->setContentsMargins(0, 0, 0, 0);
     FPlanPanel = new TFormPlanPanel(panelPlan);
     FPlanPanel->OnKostenAction = [this](const TActionRectKosten& hit) { KostenAction(hit); };
+    FPlanPanel->OnGameContextMenu = [this](const TActionRectGame& hit, QPoint pos) {
+        GameContextMenu(hit, pos);
+    };
+    PopupMenuGame = new QMenu(this);
+    PopupMenuGame->setObjectName("PopupMenuGame");
     planLayout->addWidget(FPlanPanel);
     layout->addWidget(panelPlan, 1);
     setCentralWidget(central);
@@ -583,6 +589,48 @@ void TFormTerminorMain::KostenAction(const TActionRectKosten& hit) {
             FSession.ApplyOptions(*options);
             AfterSettingsApplied();
         }
+    });
+}
+
+void TFormTerminorMain::GameContextMenu(const TActionRectGame& hit, QPoint globalPosition) {
+    PopupMenuGame->clear();
+    QAction* lock = PopupMenuGame->addAction("Begegnung auf diesen Termin festlegen");
+    lock->setObjectName("MenuLockGame");
+    lock->setEnabled(hit.Date > 0 && !hit.Locked);
+    QAction* unlock = PopupMenuGame->addAction("Festlegung aufheben");
+    unlock->setObjectName("MenuUnlockGame");
+    unlock->setEnabled(hit.Locked);
+    connect(lock, &QAction::triggered, this, [this, hit] { LockGameOfLine(hit, true); });
+    connect(unlock, &QAction::triggered, this, [this, hit] { LockGameOfLine(hit, false); });
+    PopupMenuGame->popup(globalPosition);
+}
+
+void TFormTerminorMain::LockGameOfLine(const TActionRectGame& hit, bool lock) {
+    Guarded([&] {
+        const TPlan* shown = GetSelectedPlan();
+        if (shown == nullptr || hit.Date <= 0) {
+            return;
+        }
+        const TMannschaft* home = shown->Mannschaften.FindByTeamId(hit.HomeTeamId);
+        const TMannschaft* guest = shown->Mannschaften.FindByTeamId(hit.GuestTeamId);
+        if (home == nullptr || guest == nullptr) {
+            return;
+        }
+        std::string location;
+        if (const auto* games = shown->GamesOfPairing(*home, *guest)) {
+            for (const TGame* game : *games) {
+                if (game->FDate == hit.Date) {
+                    location = game->GetLocation();
+                }
+            }
+        }
+        const TWaitCursor wait;
+        if (lock) {
+            FSession.LockGame(home->teamName, guest->teamName, hit.Date, location);
+        } else {
+            FSession.UnlockGame(home->teamName, guest->teamName, hit.Date);
+        }
+        AfterSettingsApplied();
     });
 }
 

@@ -25,6 +25,7 @@ class QToolButton;
 
 namespace terminor {
 
+class TActionRectGame;
 class TActionRectKosten;
 class TFormPlanPanel;
 
@@ -58,6 +59,11 @@ public:
     void AnleitungClick();
     void ButtonProfileClick();
     void TimerSyncPlansTimer();
+    /// The context menu of a game line on the page "Terminplan" (lock or unlock its date).
+    void GameContextMenu(const TActionRectGame& hit, QPoint globalPosition);
+    /// Locks the game of a line to its date, or lifts the lock.
+    void LockGameOfLine(const TActionRectGame& hit, bool lock);
+    QMenu* GameMenu() const { return PopupMenuGame; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +120,7 @@ private:
     QLabel* LabelDurchlauf = nullptr;
     QComboBox* ComboBoxZoom = nullptr;
     QTimer* TimerSyncPlans = nullptr;
+    QMenu* PopupMenuGame = nullptr;
 };
 
 } // namespace terminor

@@ -13,8 +13,9 @@ namespace terminor {
 
 class TActionRectGame : public TActionRectBase {
 public:
-    TActionRectGame(std::string homeTeamId, std::string guestTeamId, TDateTime date)
-        : HomeTeamId(std::move(homeTeamId)), GuestTeamId(std::move(guestTeamId)), Date(date) {}
+    TActionRectGame(std::string homeTeamId, std::string guestTeamId, TDateTime date, bool locked = false)
+        : HomeTeamId(std::move(homeTeamId)), GuestTeamId(std::move(guestTeamId)), Date(date), Locked(locked) {
+    }
 
     void DoAction(QPoint) override {}
 
@@ -22,6 +23,8 @@ public:
     std::string GuestTeamId;
     /// The game's date and time; 0 for an undated game.
     TDateTime Date = 0.0;
+    /// The game is one of the plan's predefined games (locked to its date).
+    bool Locked = false;
 };
 
 } // namespace terminor

@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 
 #include "model/Plan.h"
+#include "view/GameActionRects.h"
 #include "view/KostenActionRects.h"
 #include "view/ZoomCanvas.h"
 
@@ -64,7 +65,8 @@ void TPlanPaintBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TPlanPaintBox::mouseReleaseEvent(QMouseEvent* event) {
-    FPanel.PaintBoxMouseUp(*this, event->position().toPoint(), event->button());
+    FPanel.PaintBoxMouseUp(*this, event->position().toPoint(), event->button(),
+                           event->globalPosition().toPoint());
 }
 
 void TPlanScrollBox::wheelEvent(QWheelEvent* event) {
@@ -222,8 +224,10 @@ void TFormPlanPanel::PaintBoxPaint(TPlanPaintBox& box, QPaintEvent& event) {
 }
 
 void TFormPlanPanel::PaintBoxMouseMove(TPlanPaintBox& box, QPoint position) {
+    // Only areas that react to a click show the hand; game lines only have a context menu.
     const bool over = std::any_of(FActionRects.begin(), FActionRects.end(), [&](const TActionRectPtr& r) {
-        return r->getPaintBoxOwner() == &box && r->getRect().Contains(position);
+        return r->getPaintBoxOwner() == &box && r->getRect().Contains(position) &&
+               dynamic_cast<const TActionRectKosten*>(r.get()) != nullptr;
     });
     if (over) {
         box.setCursor(Qt::PointingHandCursor);
@@ -232,7 +236,22 @@ void TFormPlanPanel::PaintBoxMouseMove(TPlanPaintBox& box, QPoint position) {
     }
 }
 
-void TFormPlanPanel::PaintBoxMouseUp(TPlanPaintBox& box, QPoint position, Qt::MouseButton button) {
+void TFormPlanPanel::PaintBoxMouseUp(TPlanPaintBox& box, QPoint position, Qt::MouseButton button,
+                                     QPoint globalPosition) {
+    if (button == Qt::RightButton) {
+        for (const TActionRectPtr& r : FActionRects) {
+            if (r->getPaintBoxOwner() == &box && r->getRect().Contains(position)) {
+                if (const auto* game = dynamic_cast<const TActionRectGame*>(r.get());
+                    game && OnGameContextMenu) {
+                    // A copy: the menu's action repaints and so replaces the hit areas.
+                    const TActionRectGame hit = *game;
+                    OnGameContextMenu(hit, globalPosition);
+                    return;
+                }
+            }
+        }
+        return;
+    }
     if (button != Qt::LeftButton) {
         return;
     }

@@ -22,6 +22,7 @@ class QToolButton;
 
 namespace terminor {
 
+class TActionRectGame;
 class TActionRectKosten;
 class TPlan;
 class TFormPlanPanel;
@@ -83,11 +84,13 @@ public:
 
     /// Called when a cost hit area is clicked.
     std::function<void(const TActionRectKosten&)> OnKostenAction;
+    /// Called on a right click on a game line, with the global position for a context menu.
+    std::function<void(const TActionRectGame&, QPoint globalPosition)> OnGameContextMenu;
 
     // Used by the paint boxes.
     void PaintBoxPaint(TPlanPaintBox& box, QPaintEvent& event);
     void PaintBoxMouseMove(TPlanPaintBox& box, QPoint position);
-    void PaintBoxMouseUp(TPlanPaintBox& box, QPoint position, Qt::MouseButton button);
+    void PaintBoxMouseUp(TPlanPaintBox& box, QPoint position, Qt::MouseButton button, QPoint globalPosition);
 
 private:
     std::unique_ptr<TPlan> FPlan;

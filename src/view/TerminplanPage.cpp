@@ -23,6 +23,8 @@ namespace {
 constexpr int LineHeight = 20;
 constexpr int PageWidth = 1500;
 constexpr int TimeX = 100;
+// The date of a locked game starts after its lock mark.
+constexpr int LockedDateX = 11;
 constexpr int HomeX = 150;
 constexpr int DashX = 400;
 constexpr int GuestX = 420;
@@ -86,10 +88,30 @@ std::string GameRemarks(const TPlan& plan, const TGame& game) {
     return text;
 }
 
+/// A small padlock at the start of a game line whose date is locked.
+void DrawLockMark(TZoomCanvas& canvas, int y) {
+    const QColor brush = canvas.BrushColor();
+    const QColor pen = canvas.PenColor();
+    const QColor dark(90, 90, 90);
+    canvas.SetPenColor(dark);
+    canvas.MoveTo(2, y + 7);
+    canvas.LineTo(2, y + 3);
+    canvas.LineTo(6, y + 3);
+    canvas.LineTo(6, y + 7);
+    canvas.SetBrushColor(dark);
+    canvas.FillRect({0, y + 7, 9, y + 14});
+    canvas.SetBrushColor(brush);
+    canvas.SetPenColor(pen);
+}
+
 /// One game line at y, with its hit area.
 void DrawGameLine(TZoomCanvas& canvas, const TPlan& plan, const TGame& game, int y) {
+    const bool locked = game.DateValid() && plan.predefinedGames.findSameGame(game) != nullptr;
+    if (locked) {
+        DrawLockMark(canvas, y);
+    }
     if (game.DateValid()) {
-        canvas.TextOut(0, y, FormatDayDate(game.FDate));
+        canvas.TextOut(locked ? LockedDateX : 0, y, FormatDayDate(game.FDate));
         canvas.TextOut(TimeX, y, FormatTime(game.FDate));
     } else {
         canvas.TextOut(0, y, "------");
@@ -101,7 +123,7 @@ void DrawGameLine(TZoomCanvas& canvas, const TPlan& plan, const TGame& game, int
         canvas.TextOut(RemarksX, y, remarks);
     }
     auto hit = std::make_shared<TActionRectGame>(game.MannschaftHeim->teamId, game.MannschaftGast->teamId,
-                                                 game.FDate);
+                                                 game.FDate, locked);
     hit->setRect(0, y, PageWidth, LineHeight);
     canvas.AddActionRect(std::move(hit));
 }

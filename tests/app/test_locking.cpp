@@ -2,6 +2,11 @@
 // export, and kept by a running generation.
 
 #include <filesystem>
+#include <optional>
+
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +15,8 @@
 #include "data/PredefinedGames.h"
 #include "engine/PlanOptimizer.h"
 #include "model/Plan.h"
+#include "view/GameActionRects.h"
+#include "view/PlanPanel.h"
 
 using namespace terminor;
 using namespace terminor::test;
@@ -79,4 +86,69 @@ TEST(Locking, RunningGenerationKeepsALockedGame) {
     session.UnlockGame(home, guest, when);
     EXPECT_FALSE(session.IsGameLocked(home, guest, when));
     EXPECT_EQ(session.PlanOptimized().predefinedGames.size(), predefined);
+}
+
+TEST(Locking, ContextMenuOfAGameLineInEveryMode) {
+    TTestWindow t;
+    TFormTerminorMain& w = *t.window;
+    w.resize(1400, 900);
+    w.show();
+    ASSERT_TRUE(w.LoadPlanFile(t.CopyExample(), false));
+    w.ToolButtonStartPauseClick();
+    ASSERT_TRUE(WaitUntil([&] { return w.PlanPanel().Plan().CountUnscheduledGames() == 0; }));
+    w.ToolButtonStartPauseClick(); // paused
+    TFormPlanPanel& panel = w.PlanPanel();
+    panel.PageControl()->setCurrentIndex(TFormPlanPanel::PageTermine);
+    TPlanPaintBox* box = panel.PaintBox(TFormPlanPanel::PageTermine);
+
+    // The first game line (of a dated game) whose lock state is `locked`, once painted.
+    auto lineOf = [&](bool locked) -> std::optional<TActionRectGame> {
+        std::optional<TActionRectGame> found;
+        WaitUntil([&] {
+            for (const TActionRectPtr& r : panel.ActionRects()) {
+                const auto* game = dynamic_cast<const TActionRectGame*>(r.get());
+                if (game != nullptr && game->getPaintBoxOwner() == box && game->Date > 0 &&
+                    game->Locked == locked && game->getRect().Top > 0 &&
+                    game->getRect().Bottom < box->height()) {
+                    found = *game;
+                    return true;
+                }
+            }
+            return false;
+        });
+        return found;
+    };
+    auto rightClick = [&](const TActionRectGame& line) {
+        const TIntRect r = line.getRect();
+        QTest::mouseClick(box, Qt::RightButton, {}, QPoint(r.Left + 200, (r.Top + r.Bottom) / 2));
+        return w.GameMenu()->isVisible();
+    };
+    for (const TTerminplanMode mode : {TTerminplanMode::MannschaftsplaeneMitNachbarn,
+                                       TTerminplanMode::Mannschaftsplaene, TTerminplanMode::Spielplan}) {
+        panel.SetMode(mode);
+        const auto line = lineOf(false);
+        ASSERT_TRUE(line);
+        ASSERT_TRUE(rightClick(*line)) << static_cast<int>(mode);
+        const QList<QAction*> actions = w.GameMenu()->actions();
+        ASSERT_EQ(actions.size(), 2);
+        EXPECT_EQ(actions[0]->text().toStdString(), "Begegnung auf diesen Termin festlegen");
+        EXPECT_TRUE(actions[0]->isEnabled());
+        EXPECT_EQ(actions[1]->text().toStdString(), "Festlegung aufheben");
+        EXPECT_FALSE(actions[1]->isEnabled());
+        w.GameMenu()->hide();
+    }
+
+    // Locking from the menu in mode "Spielplan": the line shows the lock and offers to lift it.
+    const std::size_t predefined = w.Session().PlanLoaded().predefinedGames.size();
+    const auto line = lineOf(false);
+    ASSERT_TRUE(line && rightClick(*line));
+    w.GameMenu()->actions()[0]->trigger();
+    EXPECT_EQ(w.Session().PlanLoaded().predefinedGames.size(), predefined + 1);
+    const auto locked = lineOf(true);
+    ASSERT_TRUE(locked);
+    ASSERT_TRUE(rightClick(*locked));
+    EXPECT_FALSE(w.GameMenu()->actions()[0]->isEnabled());
+    w.GameMenu()->actions()[1]->trigger();
+    EXPECT_EQ(w.Session().PlanLoaded().predefinedGames.size(), predefined);
+    EXPECT_TRUE(t.script.Errors.empty()) << t.script.Errors.front();
 }
