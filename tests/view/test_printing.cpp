@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -251,7 +252,7 @@ TEST(Printing, PrintSelectionOffersSevenSectionsAndTheFormat) {
     EXPECT_TRUE(chosen.Sections[static_cast<int>(TPrintSection::Spielplan)]);
 }
 
-TEST(Printing, PlanViewPrintAsksFirstAndStopsOnCancel) {
+TEST(Printing, PlanViewPrintAsksThenPrintsThroughTheDialog) {
     TFormPlanPanel panel;
     const auto plan = test::DatedExamplePlan(7);
     panel.SetPlan(plan.get());
@@ -284,6 +285,36 @@ TEST(Printing, PlanViewPrintAsksFirstAndStopsOnCancel) {
         EXPECT_TRUE(print.Seen);
         EXPECT_EQ(docName.toStdString(), plan->PlanName);
         EXPECT_EQ(orientation, QPageLayout::Landscape);
+    }
+    {
+        // Accepted, the dialog prints into the PDF file it was given.
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("dialog.pdf");
+        TOnModal<TFormPrintSelect> select([](TFormPrintSelect& form) {
+            QTest::mouseClick(form.findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
+        });
+        TOnModal<QPrintDialog> print([&](QPrintDialog& dialog) {
+            // The dialog's last destination prints into the file named in its file field.
+            auto* printers = dialog.findChild<QComboBox*>("printers");
+            auto* fileName = dialog.findChild<QLineEdit*>("filename");
+            if (printers != nullptr) {
+                printers->setCurrentIndex(printers->count() - 1);
+            }
+            if (printers == nullptr || fileName == nullptr || !printers->currentText().contains("PDF")) {
+                ADD_FAILURE() << "no file destination in the print dialog";
+                dialog.reject();
+                return;
+            }
+            fileName->setText(pdf);
+            dialog.accept();
+        });
+        panel.Print();
+        ASSERT_TRUE(print.Seen);
+        const std::vector<std::string> pages = PdfPages(pdf.toStdString());
+        ASSERT_GE(pages.size(), 7u);
+        EXPECT_EQ(FirstLine(pages.front()), "Terminwünsche");
+        EXPECT_EQ(FirstLine(pages.back()), "Diagramme");
+        EXPECT_EQ(PdfInfo(pdf.toStdString(), "Page size").substr(0, 9), "595 x 842");
     }
 }
 
