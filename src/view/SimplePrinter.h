@@ -1,7 +1,9 @@
 #pragma once
 // TSimplePrinter: one print job over QPrinter. It shows the platform's print dialog (which also
 // prints to a PDF file) or writes a PDF file directly, cuts a drawing of any length into pages
-// and heads each page with a title line. User-interface thread only.
+// and heads each page with a title line. The device runs at QPrinter::HighResolution (the printer's
+// own resolution; 1200 dpi for a PDF file), A4 unless the print dialog chooses otherwise.
+// User-interface thread only.
 
 #include <functional>
 #include <memory>
@@ -38,24 +40,34 @@ public:
 
     /// Shows the print dialog; false (and nothing else happens) when it is cancelled.
     bool BeginPrint(const std::string& titel, bool landScape);
-    /// Starts a job that writes the PDF file `pdfFile`, without a dialog.
+    /// Starts a job that writes the PDF file `pdfFile`, without a dialog; throws EFileError when
+    /// the file cannot be written.
     void BeginPrintToPdf(const std::string& titel, bool landScape, const std::string& pdfFile);
     void NewPage();
-    /// Prints one section: its page head with `title`, then the drawing, cut into pages.
+    /// Prints one section: its page head with `title`, then the drawing, cut into pages. Each page
+    /// runs the routine again on a canvas reset to the printing font, black and upright.
     void print(const TPrintFunction& printFunction, bool newPageAtStart, const std::string& title);
     void EndPrint();
 
     /// Pages started so far in this job.
     int PageCount() const { return FPageCount; }
     TZoomCanvas* Canvas() const { return FCanvas.get(); }
+    /// The height of one page's window in logical units (valid while a job runs).
+    int PageHeight() const;
 
 private:
+    void CreatePrinter(const std::string& titel, bool landScape);
     void StartDocument(const std::string& titel, bool landScape);
+    void ApplyOrigin();
+    void DrawPageHead(const std::string& title);
+    void ResetCanvasState();
 
     QWidget* FDialogParent = nullptr;
     std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<QPainter> FPainter;
     std::unique_ptr<TZoomCanvas> FCanvas;
+    int OffsetX = 0;
+    int OffsetY = 0;
     int MaxX = 0;
     int MaxY = 0;
     int RandX = 0;
