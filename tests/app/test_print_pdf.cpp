@@ -83,14 +83,6 @@ TEST_F(PrintPdf, PrintsTheChosenSectionsWithTheirTitles) {
 }
 
 TEST_F(PrintPdf, PdfHoldsEveryTeamName) {
-    // While the schedule page is still a placeholder, no team name can reach the paper.
-    std::vector<TDrawnText> drawn;
-    TZoomCanvas probe(nullptr, 96, 96, 1);
-    probe.SetTextLog(&drawn);
-    DrawTerminplanPage(probe, *Plan, TTerminplanMode::Spielplan, true);
-    if (drawn.size() < 2) {
-        GTEST_SKIP() << "the page Terminplan is not drawn yet";
-    }
     const QString out = File("teams.pdf");
     const TRun run = RunPrintPdf({out, Input, "--schedule", Schedule});
     ASSERT_EQ(run.ExitCode, 0) << run.Errors;

@@ -26,11 +26,20 @@ test::TRenderedPage RenderPlan(TPlan& plan, TTerminplanMode mode, bool forPrint 
     return RenderPage([&](TZoomCanvas& canvas) { return DrawTerminplanPage(canvas, plan, mode, forPrint); });
 }
 
+/// Where the date of a game line starts: after the lock mark on a locked line.
+constexpr int LockedDateX = 11;
+
+/// The date column of the line at y.
+Texts DateAt(const test::TRenderedPage& page, int y) {
+    Texts date = page.At(0, y);
+    return date.empty() ? page.At(LockedDateX, y) : date;
+}
+
 /// The y of every line whose date column shows `date`.
 std::vector<int> LinesOf(const test::TRenderedPage& page, const std::string& date) {
     std::vector<int> ys;
     for (const TDrawnText* t : page.All(date)) {
-        if (t->X == 0) {
+        if (t->X == 0 || t->X == LockedDateX) {
             ys.push_back(t->Y);
         }
     }
@@ -61,7 +70,7 @@ TEST(TerminplanPage, SpielplanLinesWeeksRemarksAndHitAreas) {
     std::map<std::string, std::string> remarkOf;
     for (const TDrawnText& t : page.Texts) {
         if (t.X == 720) {
-            const auto date = page.At(0, t.Y);
+            const auto date = DateAt(page, t.Y);
             const auto home = page.At(150, t.Y);
             remarkOf[date.front() + " " + home.front()] = t.Text;
         }
@@ -75,6 +84,14 @@ TEST(TerminplanPage, SpielplanLinesWeeksRemarksAndHitAreas) {
                             {"Sa 30.01.2027 TSV Nord", "Ausweichtermin, Spiellokal: 1"},
                             {"Sa 20.02.2027 TSV Nord", "doppeltes Spiel"},
                         }));
+    // The locked game's line starts with a dark lock mark, its date after it.
+    const TDrawnText* locked = nullptr;
+    for (const TDrawnText* t : page.All("Sa 16.01.2027")) {
+        locked = t->X == LockedDateX ? t : locked;
+    }
+    ASSERT_NE(locked, nullptr);
+    EXPECT_EQ(page.At(720, locked->Y), Texts{"manuell festgelegter Termin, Spiellokal: 2"});
+    EXPECT_LT(page.Image.pixelColor(4, locked->Y + 10).value(), 128);
     const std::vector<int> last = LinesOf(page, "Sa 20.02.2027");
     ASSERT_EQ(last.size(), 1u);
     EXPECT_EQ(page.Extent.Width, 1500);
@@ -107,7 +124,7 @@ TEST(TerminplanPage, TeamPlansRoundsAndNeighbourGames) {
     // SV Ost: three games in the first half, 30 more before the second, 30 after the team.
     EXPECT_EQ(page.At(0, 70), Texts{"Sa 05.09.2026"});
     EXPECT_EQ(page.At(0, 110), Texts{"Sa 19.09.2026"});
-    EXPECT_EQ(page.At(0, 160), Texts{"Sa 16.01.2027"});
+    EXPECT_EQ(DateAt(page, 160), Texts{"Sa 16.01.2027"});
     EXPECT_EQ(page.At(0, 200), Texts{"Sa 13.02.2027"});
     EXPECT_EQ(page.At(0, 250), Texts{"TSV Nord:"});
     EXPECT_EQ(page.Find("(Damen) TSV Nord"), nullptr);
@@ -139,7 +156,7 @@ TEST(TerminplanPage, TeamPlansRoundsAndNeighbourGames) {
     EXPECT_EQ(withNeighbours.At(150, y + 60), Texts{"(Herren) TSV Nord II"});
     EXPECT_EQ(withNeighbours.At(420, y + 60), Texts{"SV Ost"});
     // 10 after the neighbours, 30 for the new round.
-    EXPECT_EQ(withNeighbours.At(0, y + 80 + 10 + 30), Texts{"Sa 16.01.2027"});
+    EXPECT_EQ(DateAt(withNeighbours, y + 80 + 10 + 30), Texts{"Sa 16.01.2027"});
     const auto westSister = withNeighbours.All("(Damen) TTC West");
     ASSERT_EQ(westSister.size(), 1u);
     EXPECT_EQ(westSister.front()->Color, grey);
