@@ -46,6 +46,8 @@ constexpr TPageDef PageDefs[] = {
 /// top lies outside the window, and the tallest ones (chart shading) reach this far.
 constexpr int VisibleMarginAbove = 2000;
 constexpr int VisibleMarginBelow = 40;
+/// Logical units of white left of a drawn page on screen; page 3 puts its lock marks there.
+constexpr int ScreenMarginX = 16;
 
 } // namespace
 
@@ -193,6 +195,8 @@ void TFormPlanPanel::PaintBoxPaint(TPlanPaintBox& box, QPaintEvent& event) {
     QPainter painter(&box);
     painter.fillRect(event.rect(), Qt::white);
     TZoomCanvas canvas(&painter, FZoomValue);
+    const int margin = canvas.ConvertXCoord(ScreenMarginX);
+    painter.translate(margin, 0);
     const QRect exposed = event.rect();
     canvas.SetVisibleWindow(canvas.DeConvertYCoord(exposed.top()) - VisibleMarginAbove,
                             canvas.DeConvertYCoord(exposed.bottom()) + VisibleMarginBelow);
@@ -200,7 +204,7 @@ void TFormPlanPanel::PaintBoxPaint(TPlanPaintBox& box, QPaintEvent& event) {
 
     const int height = canvas.ConvertYCoord(extent.Height);
     const int width = canvas.ConvertXCoord(extent.Width);
-    const QSize size(width >= 460 ? width + 40 : 500, height >= 60 ? height + 40 : 100);
+    const QSize size((width >= 460 ? width + 40 : 500) + margin, height >= 60 ? height + 40 : 100);
     if (box.size() != size) {
         // Resizing inside a paint would recurse; the new size is painted next.
         QMetaObject::invokeMethod(
@@ -210,8 +214,8 @@ void TFormPlanPanel::PaintBoxPaint(TPlanPaintBox& box, QPaintEvent& event) {
     for (const TActionRectPtr& rect : canvas.ActionRects()) {
         rect->setPaintBoxOwner(&box);
         const TIntRect r = rect->getRect();
-        rect->setRect(TIntRect{canvas.ConvertXCoord(r.Left), canvas.ConvertYCoord(r.Top),
-                               canvas.ConvertXCoord(r.Right), canvas.ConvertYCoord(r.Bottom)});
+        rect->setRect(TIntRect{margin + canvas.ConvertXCoord(r.Left), canvas.ConvertYCoord(r.Top),
+                               margin + canvas.ConvertXCoord(r.Right), canvas.ConvertYCoord(r.Bottom)});
         if (auto* kosten = dynamic_cast<TActionRectKosten*>(rect.get())) {
             kosten->SetHandler([this](const TActionRectKosten& hit) {
                 if (OnKostenAction) {

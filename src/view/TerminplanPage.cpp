@@ -23,8 +23,8 @@ namespace {
 constexpr int LineHeight = 20;
 constexpr int PageWidth = 1500;
 constexpr int TimeX = 100;
-// The date of a locked game starts after its lock mark.
-constexpr int LockedDateX = 11;
+// The lock mark of a locked game sits left of the line, in the page's margin.
+constexpr int LockMarkX = -14;
 constexpr int HomeX = 150;
 constexpr int DashX = 400;
 constexpr int GuestX = 420;
@@ -88,18 +88,18 @@ std::string GameRemarks(const TPlan& plan, const TGame& game) {
     return text;
 }
 
-/// A small padlock at the start of a game line whose date is locked.
+/// A small padlock at the start of a game line whose date is locked, left of its date.
 void DrawLockMark(TZoomCanvas& canvas, int y) {
     const QColor brush = canvas.BrushColor();
     const QColor pen = canvas.PenColor();
     const QColor dark(90, 90, 90);
     canvas.SetPenColor(dark);
-    canvas.MoveTo(2, y + 7);
-    canvas.LineTo(2, y + 3);
-    canvas.LineTo(6, y + 3);
-    canvas.LineTo(6, y + 7);
+    canvas.MoveTo(LockMarkX + 2, y + 7);
+    canvas.LineTo(LockMarkX + 2, y + 2);
+    canvas.LineTo(LockMarkX + 7, y + 2);
+    canvas.LineTo(LockMarkX + 7, y + 7);
     canvas.SetBrushColor(dark);
-    canvas.FillRect({0, y + 7, 9, y + 14});
+    canvas.FillRect({LockMarkX, y + 7, LockMarkX + 10, y + 15});
     canvas.SetBrushColor(brush);
     canvas.SetPenColor(pen);
 }
@@ -111,7 +111,7 @@ void DrawGameLine(TZoomCanvas& canvas, const TPlan& plan, const TGame& game, int
         DrawLockMark(canvas, y);
     }
     if (game.DateValid()) {
-        canvas.TextOut(locked ? LockedDateX : 0, y, FormatDayDate(game.FDate));
+        canvas.TextOut(0, y, FormatDayDate(game.FDate));
         canvas.TextOut(TimeX, y, FormatTime(game.FDate));
     } else {
         canvas.TextOut(0, y, "------");

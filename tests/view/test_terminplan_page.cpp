@@ -26,20 +26,16 @@ test::TRenderedPage RenderPlan(TPlan& plan, TTerminplanMode mode, bool forPrint 
     return RenderPage([&](TZoomCanvas& canvas) { return DrawTerminplanPage(canvas, plan, mode, forPrint); });
 }
 
-/// Where the date of a game line starts: after the lock mark on a locked line.
-constexpr int LockedDateX = 11;
-
 /// The date column of the line at y.
 Texts DateAt(const test::TRenderedPage& page, int y) {
-    Texts date = page.At(0, y);
-    return date.empty() ? page.At(LockedDateX, y) : date;
+    return page.At(0, y);
 }
 
 /// The y of every line whose date column shows `date`.
 std::vector<int> LinesOf(const test::TRenderedPage& page, const std::string& date) {
     std::vector<int> ys;
     for (const TDrawnText* t : page.All(date)) {
-        if (t->X == 0 || t->X == LockedDateX) {
+        if (t->X == 0) {
             ys.push_back(t->Y);
         }
     }
@@ -84,14 +80,21 @@ TEST(TerminplanPage, SpielplanLinesWeeksRemarksAndHitAreas) {
                             {"Sa 30.01.2027 TSV Nord", "Ausweichtermin, Spiellokal: 1"},
                             {"Sa 20.02.2027 TSV Nord", "doppeltes Spiel"},
                         }));
-    // The locked game's line starts with a dark lock mark, its date after it.
-    const TDrawnText* locked = nullptr;
-    for (const TDrawnText* t : page.All("Sa 16.01.2027")) {
-        locked = t->X == LockedDateX ? t : locked;
+    // The locked game's line has a dark lock mark left of its date, the others none.
+    QImage margin(1600, page.Image.height(), QImage::Format_RGB32);
+    margin.fill(Qt::white);
+    {
+        QPainter painter(&margin);
+        painter.translate(20, 0);
+        TZoomCanvas canvas(&painter, 96, 96, 1.0);
+        DrawTerminplanPage(canvas, *plan, TTerminplanMode::Spielplan, false);
     }
-    ASSERT_NE(locked, nullptr);
-    EXPECT_EQ(page.At(720, locked->Y), Texts{"manuell festgelegter Termin, Spiellokal: 2"});
-    EXPECT_LT(page.Image.pixelColor(4, locked->Y + 10).value(), 128);
+    for (const TDrawnText& t : page.Texts) {
+        if (t.X == 720) {
+            const bool locked = t.Text.starts_with("manuell festgelegter Termin");
+            EXPECT_EQ(margin.pixelColor(20 - 9, t.Y + 11).value() < 128, locked) << t.Text;
+        }
+    }
     const std::vector<int> last = LinesOf(page, "Sa 20.02.2027");
     ASSERT_EQ(last.size(), 1u);
     EXPECT_EQ(page.Extent.Width, 1500);
