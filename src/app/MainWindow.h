@@ -26,6 +26,7 @@ class QToolButton;
 namespace terminor {
 
 class TActionRectKosten;
+class TFormOptions;
 class TFormPlanPanel;
 
 class TFormTerminorMain : public QMainWindow {
@@ -41,6 +42,8 @@ public:
 
     TTerminorSession& Session() { return FSession; }
     TFormPlanPanel& PlanPanel() { return *FPlanPanel; }
+    /// The options dialog, created on the first "Einstellungen..."; null before.
+    TFormOptions* FormOptions() { return FFormOptions; }
     /// The schedule the plan selector shows, or null.
     TPlan* GetSelectedPlan();
     TMainWindowHooks& Hooks() { return FHooks; }
@@ -83,6 +86,8 @@ private:
     TMainWindowHooks FHooks;
     TTerminorSession FSession;
     TFormPlanPanel* FPlanPanel = nullptr;
+    /// Child of the window, kept until the window goes.
+    TFormOptions* FFormOptions = nullptr;
     /// The plans behind the selector's items, in item order.
     std::vector<TPlan*> FSelectorPlans;
 
