@@ -2,7 +2,11 @@
 
 #include "app/DialogHelpers.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringList>
 
 namespace terminor {
@@ -21,6 +25,26 @@ QString JoinLines(const std::vector<std::string>& lines) {
         text << QString::fromStdString(line);
     }
     return text.join('\n');
+}
+
+void FitFormToScreen(QWidget* form, int width, int height) {
+    QScreen* screen = form->screen() != nullptr ? form->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        form->resize(width, height);
+        return;
+    }
+    const double scale = screen->logicalDotsPerInch() / 96.0;
+    const QSize available = screen->availableSize();
+    form->resize(std::min(static_cast<int>(width * scale), available.width() * 9 / 10),
+                 std::min(static_cast<int>(height * scale), available.height() * 9 / 10));
+}
+
+TWaitCursor::TWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+TWaitCursor::~TWaitCursor() {
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace terminor

@@ -1,6 +1,6 @@
 #pragma once
-// Small pieces shared by the dialogs: their push buttons and multi-line texts from line lists.
-// User-interface thread only.
+// Small pieces shared by the dialogs: their push buttons, multi-line texts from line lists, the
+// size that fits the screen and the hourglass cursor. User-interface thread only.
 
 #include <string>
 #include <vector>
@@ -16,5 +16,17 @@ namespace terminor {
 QPushButton* NewDialogButton(QWidget* parent, const QString& text, const char* objectName, bool isDefault);
 /// The lines joined by line breaks.
 QString JoinLines(const std::vector<std::string>& lines);
+/// Sizes a form to its design size at 96 dots per inch, scaled to the screen's dots per inch and
+/// capped at 90 % of the screen's available size in each direction.
+void FitFormToScreen(QWidget* form, int width, int height);
+
+/// Shows the hourglass for the lifetime of the guard; guards nest.
+class TWaitCursor {
+public:
+    TWaitCursor();
+    ~TWaitCursor();
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
 
 } // namespace terminor

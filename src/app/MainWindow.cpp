@@ -28,6 +28,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/DialogHelpers.h"
+#include "app/OptionsDialog.h"
 #include "data/PlanUtils.h"
 #include "engine/PlanOptimizer.h"
 #include "model/Plan.h"
@@ -58,15 +60,6 @@ TDateTime NowDateTime() {
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
-
-/// Shows the hourglass for the lifetime of the guard.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& text,
                            QStyle::StandardPixmap icon) {
@@ -352,6 +345,9 @@ void TFormTerminorMain::PlanDataChanged() {
     FillPlanSelector();
     ComboBoxPlanSelector->setCurrentIndex(index >= 0 && index < ComboBoxPlanSelector->count() ? index : 0);
     ComboBoxPlanSelectorChange();
+    if (FFormOptions != nullptr) {
+        FFormOptions->SetValues(FSession.PlanLoaded());
+    }
 }
 
 void TFormTerminorMain::FillPlanSelector() {
@@ -430,8 +426,25 @@ void TFormTerminorMain::ToolButtonDataClick() {
 }
 
 void TFormTerminorMain::ToolButtonOptionsClick() {
-    FHooks.ShowMessage(this, "Die Einstellungen können in dieser Version nur über die Kostenseite "
-                             "(Klick auf eine Gewichtung) geändert werden.");
+    if (!FSession.PlanIsLoaded()) {
+        return;
+    }
+    Guarded([&] {
+        if (FFormOptions == nullptr) {
+            FFormOptions = new TFormOptions(this);
+            FFormOptions->OnAfterSave = [this](bool saveOnlyOptions) {
+                Guarded([&] {
+                    const TWaitCursor wait;
+                    FSession.ApplySettings(saveOnlyOptions);
+                    AfterSettingsApplied();
+                });
+            };
+        }
+        FFormOptions->SetValues(FSession.PlanLoaded());
+        FFormOptions->show();
+        FFormOptions->raise();
+        FFormOptions->activateWindow();
+    });
 }
 
 void TFormTerminorMain::ToolButtonStartPauseClick() {
@@ -652,6 +665,9 @@ void TFormTerminorMain::UpdateRecentFileMenu() {
 void TFormTerminorMain::closeEvent(QCloseEvent* event) {
     QSettings().setValue("window/geometry", saveGeometry());
     TimerSyncPlans->stop();
+    if (FFormOptions != nullptr) {
+        FFormOptions->hide();
+    }
     const TWaitCursor wait;
     FSession.StopOptimizer();
     event->accept();

@@ -27,6 +27,7 @@ namespace terminor {
 
 class TActionRectGame;
 class TActionRectKosten;
+class TFormOptions;
 class TFormPlanPanel;
 
 class TFormTerminorMain : public QMainWindow {
@@ -42,6 +43,8 @@ public:
 
     TTerminorSession& Session() { return FSession; }
     TFormPlanPanel& PlanPanel() { return *FPlanPanel; }
+    /// The options dialog, created on the first "Einstellungen..."; null before.
+    TFormOptions* FormOptions() { return FFormOptions; }
     /// The schedule the plan selector shows, or null.
     TPlan* GetSelectedPlan();
     TMainWindowHooks& Hooks() { return FHooks; }
@@ -89,6 +92,8 @@ private:
     TMainWindowHooks FHooks;
     TTerminorSession FSession;
     TFormPlanPanel* FPlanPanel = nullptr;
+    /// Child of the window, kept until the window goes.
+    TFormOptions* FFormOptions = nullptr;
     /// The plans behind the selector's items, in item order.
     std::vector<TPlan*> FSelectorPlans;
 

@@ -45,6 +45,8 @@ TFormPanelOptionArray::TFormPanelOptionArray(QWidget* parent) : QWidget(parent) 
     ScrollBox->setObjectName("ScrollBox");
     ScrollBox->setFrameShape(QFrame::NoFrame);
     ScrollBox->setWidgetResizable(false);
+    // The rows show the background of the page or dialog they are placed on.
+    ScrollBox->viewport()->setAutoFillBackground(false);
     layout->addWidget(ScrollBox);
     ClearRows();
 }
@@ -82,6 +84,7 @@ void TFormPanelOptionArray::ClearRows() {
     FRowsWidget = new QWidget;
     FRowsWidget->setObjectName("PanelRows");
     ScrollBox->setWidget(FRowsWidget);
+    FRowsWidget->setAutoFillBackground(false);
 }
 
 void TFormPanelOptionArray::Init(const std::vector<std::string>& titles) {
@@ -201,6 +204,11 @@ void TFormPanelOptionArray::Layout() {
         top += RowStep;
     }
     FRowsWidget->resize(right + RightMargin, top);
+    updateGeometry();
+}
+
+QSize TFormPanelOptionArray::sizeHint() const {
+    return FRowsWidget->size();
 }
 
 } // namespace terminor

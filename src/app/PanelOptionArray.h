@@ -46,6 +46,8 @@ public:
     bool ShowButtons() const { return FShowButtons; }
     void SetShowButtons(bool value);
     int RowCount() const { return static_cast<int>(Combos.size()); }
+    /// The size of the visible rows, so that a layout can give the column room without scrolling.
+    QSize sizeHint() const override;
 
     /// The seven weight texts in value order.
     static QStringList WeightTexts();
