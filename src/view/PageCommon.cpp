@@ -18,12 +18,12 @@ void DrawHeadingText(TZoomCanvas& canvas, int x, int y, std::string_view text) {
     canvas.FontHeight = BodyFontHeight;
 }
 
-void DrawRowBands(TZoomCanvas& canvas, int top, int count, int width) {
+void DrawRowBands(TZoomCanvas& canvas, int top, int count, int width, int bandHeight) {
     const QColor oldBrush = canvas.BrushColor();
     canvas.SetBrushColor(RowBandColor);
     for (int i = 0; i < count; i += 2) {
-        const int bandTop = top + i * RowBandHeight;
-        canvas.FillRect({0, bandTop, width, bandTop + RowBandHeight});
+        const int bandTop = top + i * bandHeight;
+        canvas.FillRect({0, bandTop, width, bandTop + bandHeight});
     }
     canvas.SetBrushColor(oldBrush);
 }
@@ -33,10 +33,22 @@ bool HasDatedGames(const TPlan& plan) {
                        [](const TGame* game) { return game->DateValid(); });
 }
 
-TPageExtent DrawNoGamesScheduled(TZoomCanvas& canvas) {
+namespace {
+
+TPageExtent DrawOnlyText(TZoomCanvas& canvas, std::string_view text) {
     canvas.FontHeight = BodyFontHeight;
-    canvas.TextOut(0, 0, NoGamesScheduledText);
-    return {canvas.TextExtent(NoGamesScheduledText).width(), 20};
+    canvas.TextOut(0, 0, text);
+    return {canvas.TextExtent(text).width(), 20};
+}
+
+} // namespace
+
+TPageExtent DrawNoGamesScheduled(TZoomCanvas& canvas) {
+    return DrawOnlyText(canvas, NoGamesScheduledText);
+}
+
+TPageExtent DrawNoPlanLoaded(TZoomCanvas& canvas) {
+    return DrawOnlyText(canvas, NoPlanLoadedText);
 }
 
 std::string KostenCellText(double value, std::optional<TKostenCounts> counts) {

@@ -39,14 +39,18 @@ inline constexpr std::string_view NoGamesScheduledText = "Keine Spiele terminier
 /// A text at heading size at (x, y); the canvas is back at body size afterwards.
 void DrawHeadingText(TZoomCanvas& canvas, int x, int y, std::string_view text);
 
-/// `count` bands of RowBandHeight from `top`, `width` wide from x 0; the first, third, ... band is
+/// `count` bands of `bandHeight` from `top`, `width` wide from x 0; the first, third, ... band is
 /// filled with the band colour, the others stay white.
-void DrawRowBands(TZoomCanvas& canvas, int top, int count, int width);
+void DrawRowBands(TZoomCanvas& canvas, int top, int count, int width, int bandHeight = RowBandHeight);
 
 /// Whether any game of the plan's gamesAllowed has a date.
 bool HasDatedGames(const TPlan& plan);
 /// Draws only "Keine Spiele terminiert" at the top left and returns its extent.
 TPageExtent DrawNoGamesScheduled(TZoomCanvas& canvas);
+/// The text shown instead of a page whose plan has no teams.
+inline constexpr std::string_view NoPlanLoadedText = "Kein Plan geladen";
+/// Draws only "Kein Plan geladen" at the top left and returns its extent.
+TPageExtent DrawNoPlanLoaded(TZoomCanvas& canvas);
 
 /// The counts of a cost cell: Anzahl and AllCount of a team cost (AllCount below 0: none).
 struct TKostenCounts {

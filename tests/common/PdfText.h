@@ -20,9 +20,10 @@ inline std::string ToolOutput(const QString& program, const QStringList& args) {
     return process.readAllStandardOutput().toStdString();
 }
 
-/// The text of each page of a PDF file, in page order.
+/// The text of each page of a PDF file, in page order. Each page's text comes in drawing order
+/// (-raw): a page full of upward labels (the charts' dates) would otherwise be read as rotated.
 inline std::vector<std::string> PdfPages(const std::string& pdfFile) {
-    const std::string text = ToolOutput("pdftotext", {QString::fromStdString(pdfFile), "-"});
+    const std::string text = ToolOutput("pdftotext", {"-raw", QString::fromStdString(pdfFile), "-"});
     std::vector<std::string> pages;
     std::size_t start = 0;
     // pdftotext ends every page with a form feed.

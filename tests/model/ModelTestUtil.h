@@ -49,10 +49,10 @@ inline std::string ExamplePath(const std::string& fileName) {
     return std::string(TERMINOR_SOURCE_DIR) + "/examples/" + fileName;
 }
 
-/// The plan of the click-TT example export examples/bezirksliga-herren-nord.xml.
-inline std::unique_ptr<TPlan> LoadExamplePlan() {
+/// The plan of a click-TT example export below examples/, by default bezirksliga-herren-nord.xml.
+inline std::unique_ptr<TPlan> LoadExamplePlan(const std::string& fileName = "bezirksliga-herren-nord.xml") {
     TPlanData data;
-    data.LoadFromClickTTFile(ExamplePath("bezirksliga-herren-nord.xml"));
+    data.LoadFromClickTTFile(ExamplePath(fileName));
     auto plan = std::make_unique<TPlan>();
     plan->Load(data);
     return plan;

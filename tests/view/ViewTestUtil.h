@@ -21,9 +21,11 @@ namespace terminor::test {
 
 /// Four teams of three clubs ("TSV Nord" and "TSV Nord II" are one club), both halves dated on
 /// their wish dates. With `faults` one game stays undated, one is on an unwished time, one on the
-/// plan's free day 03.10.2026 and one pairing is played a second time.
-inline std::unique_ptr<TPlan> ViewTestPlan(bool faults, bool ausweichWish = true) {
+/// plan's free day 03.10.2026 and one pairing is played a second time. Without `couplings` the
+/// double game day of "SV Ost" (05.09. and 06.09.2026) is two plain dates.
+inline std::unique_ptr<TPlan> ViewTestPlan(bool faults, bool ausweichWish = true, bool couplings = true) {
     const std::string home = "<homegameday datetime=\"";
+    const std::string doubleDate = couplings ? "\" doublegameday=\"true\" coupleprio=\"1\"/>" : "\"/>";
     const std::string plan =
         "<plan name=\"Testliga\" id=\"7\" gender=\"Herren\" from=\"29.08.2026\" mid=\"04.01.2027\" "
         "until=\"30.04.2027\">"
@@ -41,8 +43,7 @@ inline std::unique_ptr<TPlan> ViewTestPlan(bool faults, bool ausweichWish = true
         home + "19.09.2026 18:00\"/>" + home + "16.01.2027 18:00\" location=\"1\"/>" + home +
         "13.02.2027 18:00\"/></team>"
         "<team teamname=\"SV Ost\" teamid=\"o\" clubid=\"ost\" teamnumber=\"1\" homerights=\"-1\">" +
-        home + "05.09.2026 18:00\" doublegameday=\"true\" coupleprio=\"1\"/>" + home +
-        "06.09.2026 11:00\" doublegameday=\"true\" coupleprio=\"1\"/>" + home +
+        home + "05.09.2026 18:00" + doubleDate + home + "06.09.2026 11:00" + doubleDate + home +
         "30.01.2027 18:00\"/></team>"
         "<team teamname=\"TTC West\" teamid=\"w\" clubid=\"west\" teamnumber=\"1\" homerights=\"-1\">" +
         home + "19.09.2026 18:00\"/>" + home + "03.10.2026 18:00\"/>" + home +
@@ -101,6 +102,16 @@ struct TRenderedPage {
     const TDrawnText* Find(const std::string& text) const {
         const auto found = All(text);
         return found.empty() ? nullptr : found.front();
+    }
+    /// The texts beginning with `prefix`, in drawing order.
+    std::vector<const TDrawnText*> StartingWith(const std::string& prefix) const {
+        std::vector<const TDrawnText*> found;
+        for (const TDrawnText& t : Texts) {
+            if (t.Text.starts_with(prefix)) {
+                found.push_back(&t);
+            }
+        }
+        return found;
     }
     /// The texts drawn at (x, y).
     std::vector<std::string> At(int x, int y) const {
