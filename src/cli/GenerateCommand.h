@@ -7,6 +7,9 @@
 
 namespace terminor::cli {
 
+/// The length of a generation given neither --seconds nor --steps.
+inline constexpr double DefaultGenerateSeconds = 60;
+
 struct GenerateArgs {
     std::string input;
     std::string options;
@@ -21,6 +24,7 @@ struct GenerateArgs {
     std::string csv;
     bool json = false;
     bool quiet = false;
+    bool wide = false;
 };
 
 int RunGenerate(const GenerateArgs& args);
