@@ -24,7 +24,8 @@ void CheckOutput(const std::string& input, const std::string& output) {
         return;
     }
     std::error_code ec;
-    if (std::filesystem::exists(output, ec) && std::filesystem::equivalent(input, output, ec)) {
+    if (!input.empty() && std::filesystem::exists(output, ec) &&
+        std::filesystem::equivalent(input, output, ec)) {
         throw EFileError("Die Eingabedatei " + input +
                          " wird nicht überschrieben. Bitte eine andere Ausgabedatei angeben.");
     }

@@ -17,7 +17,8 @@ inline constexpr int ExitScheduleFaulty = 2;
 /// The help texts' description of the exit codes.
 std::string ExitCodesHelp();
 
-/// Refuses an output that is the input file, or that cannot be written (EFileError); "-" passes.
+/// Refuses an output that is the file `input` (unless that is empty) or that cannot be written
+/// (EFileError); "-" passes.
 void CheckOutput(const std::string& input, const std::string& output);
 
 /// Writes bytes to the file `output` (atomically) or, for "-", to standard output, and names a

@@ -43,9 +43,9 @@ const char* const ScheduleHelp =
     "gemerkter Spielplan (XML); ohne: der in click-TT\nvorhandene Plan der Staffel";
 
 int RunConvert(const std::string& input, const std::string& output) {
-    CheckOutput(input, output);
     TPlanData planData;
-    LoadInput(input, planData);
+    // A plan file may be rewritten in place; an imported click-TT export never is.
+    CheckOutput(LoadInput(input, planData) == pfkClickTT ? input : std::string(), output);
     WriteOutput(output, planData.SaveToXMLText(), "Plandatei");
     return ExitDone;
 }
