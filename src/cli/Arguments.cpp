@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 
 namespace terminor::cli {
@@ -130,7 +131,7 @@ std::string ErrorText(const CLI::ParseError& error, const CLI::App& root, const 
         return a + " braucht " + b + ".";
     }
     const CLI::Option* option = OptionOfMessage(owner, message);
-    const std::string name = option != nullptr ? DisplayName(option) : std::string("einer Angabe");
+    const std::string name = option != nullptr ? DisplayName(option) : std::string("eine Angabe");
     if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr && option != nullptr) {
         // The validators below write German; CLI11 puts "NAME: " before their text.
         return "Ungültiger Wert für " + name + ": " + message.substr(option->get_name().size() + 2) + ".";
@@ -141,7 +142,7 @@ std::string ErrorText(const CLI::ParseError& error, const CLI::App& root, const 
                    : "Bei " + name + " fehlt der Wert.";
     }
     if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) {
-        return "Ungültiger Wert für " + name + ".";
+        return option != nullptr ? "Ungültiger Wert für " + name + "." : "Ungültiger Wert.";
     }
     return "Die Argumente können nicht gelesen werden (" + message + ").";
 }
@@ -207,16 +208,18 @@ CLI::Validator PositiveSeconds() {
         "");
 }
 
-CLI::Validator AtLeast(long long min) {
+CLI::Validator WholeNumber(long long min, long long max) {
     return CLI::Validator(
-        [min](std::string& value) -> std::string {
+        [min, max](std::string& value) -> std::string {
             long long number = 0;
             unsigned long long large = 0;
-            // Seeds use the whole unsigned range.
-            const bool fits =
-                ParseWhole(value, number) ? number >= min : min >= 0 && ParseWhole(value, large);
-            if (!fits) {
+            if (ParseWhole(value, number) ? number < min
+                                          : !(max == LLONG_MAX && min >= 0 && ParseWhole(value, large))) {
+                // Only a limit without upper bound takes the whole unsigned range (seeds).
                 return Quoted(value) + " ist keine ganze Zahl ab " + std::to_string(min);
+            }
+            if (number > max) {
+                return Quoted(value) + " ist mehr als " + std::to_string(max);
             }
             return {};
         },

@@ -2,6 +2,7 @@
 // The German face of the argument parser: help labels, checks of numbers with German messages,
 // and argument errors that name the wrong argument and suggest the nearest command or option.
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,9 @@ CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& 
 
 /// A number of seconds above 0; accepts a decimal comma ("2,5") as well as a point.
 CLI::Validator PositiveSeconds();
-/// A whole number of at least `min`.
-CLI::Validator AtLeast(long long min);
+/// A whole number from `min` to `max`; without upper limit and with `min` >= 0 the whole unsigned
+/// 64-bit range (seeds).
+CLI::Validator WholeNumber(long long min, long long max = LLONG_MAX);
 
 /// The German text of a parse error of `root`'s command line, ending with
 /// "Siehe terminor-cli BEFEHL --help".

@@ -102,7 +102,12 @@ void CheckOutputs(const GenerateArgs& args) {
 std::int64_t RunSingleWorker(const GenerateArgs& args, const TPlan& start, TPlan& result,
                              TProgressLine& progress, std::int64_t startMs) {
     TPlanCalcThread worker(args.seed.value_or(TRandom::ClockSeed()));
-    worker.StartWithLists("1", start, args.singleWorker, nullptr);
+    try {
+        worker.StartWithLists("1", start, args.singleWorker, nullptr);
+    } catch (const EConvertError& e) {
+        throw TerminorError("Ungültiger Rechenthread-Typ für --single-worker \"" + args.singleWorker +
+                            "\": " + e.what());
+    }
     ProgressState state;
     const auto update = [&] {
         state.steps = worker.Durchlauf();

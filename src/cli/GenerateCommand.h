@@ -9,6 +9,8 @@ namespace terminor::cli {
 
 /// The length of a generation given neither --seconds nor --steps.
 inline constexpr double DefaultGenerateSeconds = 60;
+/// Each main thread runs 24 workers; more than this only costs memory.
+inline constexpr int MaxMainThreads = 16;
 
 struct GenerateArgs {
     std::string input;

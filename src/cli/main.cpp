@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <limits>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -149,7 +150,7 @@ int main(int argc, char** argv) {
     CLI::Option* steps =
         generate->add_option("--steps", generateArgs.steps, "Anzahl berechneter Pläne (statt --seconds)")
             ->type_name("ANZAHL")
-            ->check(AtLeast(1));
+            ->check(WholeNumber(1));
     seconds->excludes(steps);
     generate
         ->add_option("--seed", generateArgs.seed,
@@ -158,12 +159,12 @@ int main(int argc, char** argv) {
                      "einer mit allen Threads nicht: dort entscheidet\n"
                      "der zeitliche Ablauf, welcher Thread gewinnt")
         ->type_name("ZAHL")
-        ->check(AtLeast(0));
+        ->check(WholeNumber(0));
     generate
         ->add_option("--main-threads", generateArgs.mainThreads,
-                     "Anzahl der Hauptthreads (Standard 4, mindestens 1)")
+                     "Anzahl der Hauptthreads mit je 24 Rechenthreads\n(Standard 4, 1 bis 16)")
         ->type_name("ANZAHL")
-        ->check(AtLeast(1));
+        ->check(WholeNumber(1, MaxMainThreads));
     generate->add_flag("--no-special-thread", generateArgs.noSpecialThread, "ohne den Spezial-Thread");
     generate
         ->add_option(
@@ -191,10 +192,10 @@ int main(int argc, char** argv) {
     profile->add_option("--schedule", profileArgs.schedule, "gemerkter Spielplan (XML)")->type_name("DATEI");
     profile->add_option("--calls", profileArgs.calls, "Aufrufe je Messung (Standard 10001)")
         ->type_name("ANZAHL")
-        ->check(AtLeast(1));
+        ->check(WholeNumber(1, std::numeric_limits<int>::max()));
     profile->add_option("--seed", profileArgs.seed, "fester Startwert der Zufallszahlen")
         ->type_name("ZAHL")
-        ->check(AtLeast(0));
+        ->check(WholeNumber(0));
 
     std::string helpCommand;
     CLI::App* help = AddCommand(app, "help", "Übersicht oder Hilfe eines Befehls anzeigen");

@@ -85,6 +85,10 @@ TEST(CliText, ArgumentErrorsNameTheArgumentAndSuggest) {
          "Ungültiger Wert für --steps: \"0\" ist keine ganze Zahl ab 1.\nSiehe terminor-cli generate --help"},
         {"generate x.xml --main-threads 0", "Ungültiger Wert für --main-threads: \"0\" ist keine ganze Zahl "
                                             "ab 1.\nSiehe terminor-cli generate --help"},
+        {"generate x.xml --main-threads 17",
+         "Ungültiger Wert für --main-threads: \"17\" ist mehr als 16.\nSiehe terminor-cli generate --help"},
+        {"generate x.xml --seed -1",
+         "Ungültiger Wert für --seed: \"-1\" ist keine ganze Zahl ab 0.\nSiehe terminor-cli generate --help"},
         {"profile x.xml --calls x",
          "Ungültiger Wert für --calls: \"x\" ist keine ganze Zahl ab 1.\nSiehe terminor-cli profile --help"},
         {"generate x.xml --seconds 2 --steps 3", "--seconds und --steps schließen sich aus; bitte nur eines "
@@ -98,6 +102,10 @@ TEST(CliText, ArgumentErrorsNameTheArgumentAndSuggest) {
         EXPECT_EQ(r.out, "") << args;
         EXPECT_EQ(r.err, "Fehler in den Argumenten: " + message + "\n") << args;
     }
+    const CliRun type = RunCli("generate " + Herren + " --single-worker xyz --steps 5");
+    EXPECT_EQ(type.exitCode, 1);
+    EXPECT_EQ(type.out.rfind("Ungültiger Rechenthread-Typ für --single-worker \"xyz\": ", 0), 0u) << type.out;
+
     // A decimal comma is a number of seconds like any other.
     const CliRun comma =
         RunCli("generate " + Herren + " --seconds 0,3 --main-threads 1 --quiet --json", false);
