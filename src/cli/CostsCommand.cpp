@@ -120,8 +120,9 @@ nlohmann::ordered_json CostsJson(TPlan& plan) {
     return j;
 }
 
-void PrintCosts(TPlan& plan, std::ostream& out) {
-    const PlanValues v = ComputePlanValues(plan);
+namespace {
+
+void PrintPlanTerms(const TPlan& plan, const PlanValues& v, std::ostream& out) {
     const TCalculateOptions& options = plan.getOptions();
     out << Pad("Gesamtkosten:", 36) << FormatLargeValue(v.total) << "\n";
     const std::pair<const char*, double> hard[] = {{"Spiele nicht terminiert:", v.unscheduled},
@@ -146,59 +147,9 @@ void PrintCosts(TPlan& plan, std::ostream& out) {
             << MarkerText(CalculateOptionsDisplayOffset(options.SisterTeamsAmAnfangGewichtung)) << "\n";
     }
     out << "\n";
+}
 
-    std::vector<TMannschaftsKostenType> shown;
-    for (const TMannschaftsKostenType type : AllMannschaftsKostenTypes) {
-        if (TypeShown(plan, type)) {
-            shown.push_back(type);
-        }
-    }
-    constexpr std::size_t NameWidth = 28;
-    constexpr std::size_t CellWidth = 24;
-    out << Pad("Mannschaft", NameWidth);
-    for (const TMannschaftsKostenType type : shown) {
-        out << Pad(std::string(MannschaftsKostenTypeText(type)), CellWidth);
-    }
-    out << "Gesamt\n";
-    std::vector<double> sums(shown.size(), 0.0);
-    double allTotals = 0.0;
-    std::vector<std::pair<std::string, std::vector<std::string>>> messages;
-    for (const auto& team : plan.Mannschaften) {
-        TMannschaftsKosten kosten;
-        team->CalculateKosten(plan, kosten, tmNormalMessage);
-        out << Pad(team->teamName, NameWidth);
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            out << Pad(CellText(kosten[shown[i]]) +
-                           MarkerText(plan.GetMannschaftKostenDisplayInteger(*team, shown[i])),
-                       CellWidth);
-            sums[i] += kosten[shown[i]].GesamtKosten;
-        }
-        const double total = kosten.getGesamtKosten();
-        allTotals += total;
-        out << FormatLargeValue(total)
-            << MarkerText(CalculateOptionsDisplayOffset(options.GewichtungMannschaften.getMain(team->teamId)))
-            << "\n";
-        if (kosten.HasMessages() && !kosten.Messages().empty()) {
-            messages.emplace_back(team->teamName, kosten.Messages());
-        }
-    }
-    out << Pad("Summe:", NameWidth);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        out << Pad(FormatLargeValue(sums[i]) +
-                       MarkerText(CalculateOptionsDisplayOffset(
-                           options.GewichtungMainMannschaftsKosten[static_cast<std::size_t>(shown[i])])),
-                   CellWidth);
-    }
-    out << FormatLargeValue(allTotals) << "\n\n";
-
-    for (const auto& [name, lines] : messages) {
-        out << name << ":\n";
-        for (const std::string& line : lines) {
-            out << "  " << line << "\n";
-        }
-        out << "\n";
-    }
-
+void PrintHardErrors(const TPlan& plan, std::ostream& out) {
     std::vector<std::string> hardErrors;
     plan.getHardErrorMessages(hardErrors);
     if (hardErrors.empty()) {
@@ -209,6 +160,129 @@ void PrintCosts(TPlan& plan, std::ostream& out) {
             out << line << "\n";
         }
     }
+}
+
+/// The team terms of the cost page, per team, with the sums per cost type.
+struct TeamTable {
+    std::vector<TMannschaftsKostenType> shown;
+    std::vector<TMannschaftsKosten> kosten;
+    std::vector<std::vector<std::string>> messages;
+    std::vector<double> sums;
+    double allTotals = 0;
+};
+
+TeamTable ComputeTeamTable(TPlan& plan) {
+    TeamTable t;
+    for (const TMannschaftsKostenType type : AllMannschaftsKostenTypes) {
+        if (TypeShown(plan, type)) {
+            t.shown.push_back(type);
+        }
+    }
+    t.sums.assign(t.shown.size(), 0.0);
+    t.kosten.resize(plan.Mannschaften.size());
+    for (std::size_t m = 0; m < plan.Mannschaften.size(); ++m) {
+        plan.Mannschaften[m]->CalculateKosten(plan, t.kosten[m], tmNormalMessage);
+        for (std::size_t i = 0; i < t.shown.size(); ++i) {
+            t.sums[i] += t.kosten[m][t.shown[i]].GesamtKosten;
+        }
+        t.allTotals += t.kosten[m].getGesamtKosten();
+        t.messages.push_back(t.kosten[m].HasMessages() ? t.kosten[m].Messages() : std::vector<std::string>());
+    }
+    return t;
+}
+
+std::string TeamTotalText(const TPlan& plan, const TMannschaft& team, const TMannschaftsKosten& kosten) {
+    return FormatLargeValue(kosten.getGesamtKosten()) +
+           MarkerText(
+               CalculateOptionsDisplayOffset(plan.getOptions().GewichtungMannschaften.getMain(team.teamId)));
+}
+
+std::string SumText(const TPlan& plan, const TeamTable& t, std::size_t i) {
+    return FormatLargeValue(t.sums[i]) +
+           MarkerText(CalculateOptionsDisplayOffset(
+               plan.getOptions().GewichtungMainMannschaftsKosten[static_cast<std::size_t>(t.shown[i])]));
+}
+
+/// The cost page's layout: one row per team, one column per cost type.
+void PrintWideTable(const TPlan& plan, const TeamTable& t, std::ostream& out) {
+    constexpr std::size_t NameWidth = 28;
+    constexpr std::size_t CellWidth = 24;
+    out << Pad("Mannschaft", NameWidth);
+    for (const TMannschaftsKostenType type : t.shown) {
+        out << Pad(std::string(MannschaftsKostenTypeText(type)), CellWidth);
+    }
+    out << "Gesamt\n";
+    for (std::size_t m = 0; m < plan.Mannschaften.size(); ++m) {
+        const TMannschaft& team = *plan.Mannschaften[m];
+        out << Pad(team.teamName, NameWidth);
+        for (const TMannschaftsKostenType type : t.shown) {
+            out << Pad(CellText(t.kosten[m][type]) +
+                           MarkerText(plan.GetMannschaftKostenDisplayInteger(team, type)),
+                       CellWidth);
+        }
+        out << TeamTotalText(plan, team, t.kosten[m]) << "\n";
+    }
+    out << Pad("Summe:", NameWidth);
+    for (std::size_t i = 0; i < t.shown.size(); ++i) {
+        out << Pad(SumText(plan, t, i), CellWidth);
+    }
+    out << FormatLargeValue(t.allTotals) << "\n\n";
+
+    for (std::size_t m = 0; m < plan.Mannschaften.size(); ++m) {
+        const std::vector<std::string>& lines = t.messages[m];
+        if (lines.empty()) {
+            continue;
+        }
+        out << plan.Mannschaften[m]->teamName << ":\n";
+        for (const std::string& line : lines) {
+            out << "  " << line << "\n";
+        }
+        out << "\n";
+    }
+}
+
+/// For an 80-column terminal: one block per team with the terms that count, then the sums.
+void PrintTeamBlocks(const TPlan& plan, const TeamTable& t, std::ostream& out) {
+    constexpr std::size_t LabelWidth = 24;
+    out << "Legende: Anzahl /von (Kosten); +n/-n Gewichtung höher/niedriger, X ignoriert\n\n";
+    for (std::size_t m = 0; m < plan.Mannschaften.size(); ++m) {
+        const TMannschaft& team = *plan.Mannschaften[m];
+        out << team.teamName << " – Gesamt: " << TeamTotalText(plan, team, t.kosten[m]) << "\n";
+        for (const TMannschaftsKostenType type : t.shown) {
+            const TKostenValue& value = t.kosten[m][type];
+            if (value.GesamtKosten != 0 || value.Anzahl > 0) {
+                out << "  " << Pad(std::string(MannschaftsKostenTypeText(type)), LabelWidth)
+                    << CellText(value) << MarkerText(plan.GetMannschaftKostenDisplayInteger(team, type))
+                    << "\n";
+            }
+        }
+        for (const std::string& line : t.messages[m]) {
+            out << "  " << line << "\n";
+        }
+        out << "\n";
+    }
+    out << "Summe – Gesamt: " << FormatLargeValue(t.allTotals) << "\n";
+    for (std::size_t i = 0; i < t.shown.size(); ++i) {
+        if (t.sums[i] != 0) {
+            out << "  " << Pad(std::string(MannschaftsKostenTypeText(t.shown[i])), LabelWidth)
+                << SumText(plan, t, i) << "\n";
+        }
+    }
+    out << "\n";
+}
+
+} // namespace
+
+void PrintCosts(TPlan& plan, std::ostream& out, bool wide) {
+    const PlanValues v = ComputePlanValues(plan);
+    PrintPlanTerms(plan, v, out);
+    const TeamTable table = ComputeTeamTable(plan);
+    if (wide) {
+        PrintWideTable(plan, table, out);
+    } else {
+        PrintTeamBlocks(plan, table, out);
+    }
+    PrintHardErrors(plan, out);
 }
 
 } // namespace terminor::cli

@@ -11,7 +11,8 @@ namespace terminor::cli {
 
 /// The cost breakdown as JSON: total, plan terms, per team the sixteen terms and messages, hard errors.
 nlohmann::ordered_json CostsJson(TPlan& plan);
-/// The same as a German table in the layout of the cost page.
-void PrintCosts(TPlan& plan, std::ostream& out);
+/// The same as German text: by default one block per team that fits 80 columns; `wide` gives the
+/// layout of the cost page, one row per team and one column per cost type.
+void PrintCosts(TPlan& plan, std::ostream& out, bool wide = false);
 
 } // namespace terminor::cli

@@ -7,6 +7,11 @@
 
 namespace terminor::cli {
 
+/// The length of a generation given neither --seconds nor --steps.
+inline constexpr double DefaultGenerateSeconds = 60;
+/// Each main thread runs 24 workers; more than this only costs memory.
+inline constexpr int MaxMainThreads = 16;
+
 struct GenerateArgs {
     std::string input;
     std::string options;
@@ -21,6 +26,7 @@ struct GenerateArgs {
     std::string csv;
     bool json = false;
     bool quiet = false;
+    bool wide = false;
 };
 
 int RunGenerate(const GenerateArgs& args);

@@ -1,13 +1,55 @@
 #include "InfoCommand.h"
 
+#include <algorithm>
+
 #include "data/PlanUtils.h"
 
 namespace terminor::cli {
 
 namespace {
 
+/// No season lies before 1901: such a value is the empty date 0 (30.12.1899) or a bound computed
+/// from it, such as a round's end 100 days after a plan without wish dates.
+bool HasDate(TDateTime value) {
+    static const TDateTime First = EncodeDate(1901, 1, 1);
+    return value >= First;
+}
+
 std::string DateText(TDateTime value) {
-    return value == 0.0 ? std::string() : FormatDayDate(value);
+    return HasDate(value) ? FormatDayDate(value) : "------";
+}
+
+std::string DateTimeText(TDateTime value) {
+    return HasDate(value) ? FormatDayDateTime(value) : "------";
+}
+
+/// Which part of the season a round belongs to.
+std::string HalfText(const TPlan& plan, const TRoundInfo& round) {
+    if (plan.getOptions().RoundPlaning == rpHalfRound) {
+        return "Halbrunde";
+    }
+    return round.DateTo <= plan.DateBeginRueckrundeInXML ? "Vorrunde" : "Rückrunde";
+}
+
+void PrintRounds(const TPlan& plan, std::ostream& out) {
+    // The season's own bounds are what the user planned; the technical bounds follow below.
+    out << "Runden:\n";
+    bool beyond = false;
+    for (std::size_t i = 0; i < plan.Rounds().size(); ++i) {
+        const TRoundInfo& round = plan.Rounds()[i];
+        const TDateTime from =
+            HasDate(plan.DateBegin) ? std::max(round.DateFrom, plan.DateBegin) : round.DateFrom;
+        const TDateTime to = HasDate(plan.DateEnd) ? std::min(round.DateTo, plan.DateEnd) : round.DateTo;
+        beyond = beyond || from != round.DateFrom || to != round.DateTo;
+        out << "  " << (i + 1) << ". Runde (" << HalfText(plan, round) << "): " << DateText(from) << " bis "
+            << DateText(to) << (plan.IsInRoundToGenerate(round.DateFrom) ? "" : " (nicht generiert)") << "\n";
+        out << "     technisch: " << DateTimeText(round.DateFrom) << " bis " << DateTimeText(round.DateTo)
+            << "\n";
+    }
+    if (beyond) {
+        out << "  Die technischen Grenzen reichen absichtlich 100 Tage über den ersten und\n"
+               "  letzten Wunschtermin hinaus, damit kein Spiel am Rand der Saison herausfällt.\n";
+    }
 }
 
 const char* JaNein(bool value) {
@@ -68,15 +110,9 @@ void PrintPlanInfo(const TPlan& plan, std::ostream& out) {
     }
     out << "Saison: " << DateText(plan.DateBegin) << " bis " << DateText(plan.DateEnd) << ", Rückrunde ab "
         << DateText(plan.DateBeginRueckrundeInXML) << "\n";
-    out << "Rundenplanung: " << RoundPlaningName(options.RoundPlaning)
+    out << "Rundenplanung: " << RoundPlaningText(options.RoundPlaning)
         << (options.DoubleRound ? ", Doppelrunde" : "") << "\n";
-    out << "Runden:\n";
-    for (std::size_t i = 0; i < plan.Rounds().size(); ++i) {
-        const TRoundInfo& round = plan.Rounds()[i];
-        out << "  " << (i + 1) << ". Runde: " << FormatDayDateTime(round.DateFrom) << " bis "
-            << FormatDayDateTime(round.DateTo)
-            << (plan.IsInRoundToGenerate(round.DateFrom) ? "" : " (nicht generiert)") << "\n";
-    }
+    PrintRounds(plan, out);
     out << "Mannschaften: " << plan.Mannschaften.size() << "\n";
     out << "Spiele: " << plan.gamesAllowed.size();
     if (!plan.gamesNotAllowed.empty()) {

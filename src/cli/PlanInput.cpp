@@ -1,28 +1,28 @@
 #include "PlanInput.h"
 
-#include "data/Error.h"
-#include "data/XmlFile.h"
-
 #include <fstream>
+#include <iostream>
+
+#include "data/Error.h"
 
 namespace terminor::cli {
 
-void LoadPlanInput(const std::string& path, TPlanData& planData, bool& isClickTT) {
-    const std::string bytes = ReadFileBytes(path);
-    TXmlDocument probe;
-    probe.LoadBytes(bytes, path);
-    isClickTT = std::string_view(probe.documentElement().name()) == "TT";
-    if (isClickTT) {
-        planData.LoadFromClickTTText(bytes, path);
-    } else {
-        planData.LoadFromXMLText(bytes, path);
+TPlanFileKind LoadInput(const std::string& path, TPlanData& planData) {
+    try {
+        return LoadPlanInput(path, planData);
+    } catch (const EPlanInputError& e) {
+        if (e.Kind() != pfkSchedule) {
+            throw;
+        }
+        throw EPlanInputError(std::string(e.what()) +
+                                  " Ein gemerkter Spielplan wird mit --schedule zu seiner Staffel angegeben.",
+                              e.Kind());
     }
 }
 
 std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string& optionsFile) {
     TPlanData planData;
-    bool isClickTT = false;
-    LoadPlanInput(inputPath, planData, isClickTT);
+    LoadInput(inputPath, planData);
     auto plan = std::make_unique<TPlan>();
     plan->Load(planData);
     TCalculateOptions options;
@@ -42,11 +42,22 @@ std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string&
                                 const std::string& scheduleFile) {
     auto plan = LoadPlan(inputPath, optionsFile);
     if (!scheduleFile.empty()) {
-        plan->LoadScheduleFromXml(scheduleFile);
+        TPlanData schedule;
+        LoadScheduleInput(scheduleFile, schedule);
+        const TScheduleLoadResult result = plan->LoadScheduleFromPlanData(schedule, scheduleFile);
+        if (result.gamesWithoutTeam > 0) {
+            std::cerr << "Achtung: " << result.UnmatchedText() << " (" << scheduleFile << ")\n";
+        }
         const TCalculateOptions options = plan->getOptions();
         plan->AssignOptions(options);
     }
     return plan;
+}
+
+void RequireDatedGames(const TPlan& plan) {
+    if (plan.NoGames()) {
+        throw TerminorError("Der Plan enthält keine terminierten Spiele; bitte --schedule angeben");
+    }
 }
 
 } // namespace terminor::cli

@@ -484,6 +484,11 @@ void TPlanData::LoadFromClickTTText(std::string_view xmlText, const std::string&
     Clear();
     TXmlDocument doc;
     doc.LoadBytes(xmlText, sourceName);
+    LoadFromClickTTDocument(doc);
+}
+
+void TPlanData::LoadFromClickTTDocument(const TXmlDocument& doc) {
+    Clear();
     ImportDocument(doc, root());
 }
 

@@ -48,6 +48,11 @@ void TPlanData::LoadFromXMLText(std::string_view xmlText, const std::string& sou
     Clear();
     TXmlDocument xml;
     xml.LoadBytes(xmlText, sourceName);
+    LoadFromXMLDocument(xml);
+}
+
+void TPlanData::LoadFromXMLDocument(const TXmlDocument& xml) {
+    Clear();
     LoadPlanElement(*rootElem, xml);
 }
 

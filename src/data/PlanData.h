@@ -12,6 +12,8 @@
 
 namespace terminor {
 
+class TXmlDocument;
+
 class TPlanData {
 public:
     TPlanData();
@@ -28,6 +30,8 @@ public:
     void LoadFromXML(const std::string& xmlFile);
     /// Loads from an XML text held in memory; `sourceName` names it in error messages.
     void LoadFromXMLText(std::string_view xmlText, const std::string& sourceName);
+    /// Loads from a document already parsed.
+    void LoadFromXMLDocument(const TXmlDocument& xml);
     /// Writes the plan data file as UTF-8, atomically; throws EFileError
     /// ("Datei ... kann nicht geschrieben werden. Grund: ...") and leaves the old file untouched.
     void SaveToXML(const std::string& xmlFile) const;
@@ -37,6 +41,7 @@ public:
     /// Imports a click-TT export (document element "TT"); the export file is only read.
     void LoadFromClickTTFile(const std::string& xmlFile);
     void LoadFromClickTTText(std::string_view xmlText, const std::string& sourceName);
+    void LoadFromClickTTDocument(const TXmlDocument& doc);
 
     void Merge(const TPlanData& source);
     void Diff(const TPlanData& planDataAfter, const TPlanData& planDataBefore);

@@ -268,30 +268,68 @@ std::string ResolveLinks(const std::string& path, int& err) {
     return current;
 }
 
-} // namespace
+EFileError WriteError(const std::string& path, const std::string& reason) {
+    return EFileError("Datei " + path + " kann nicht geschrieben werden. Grund: " + reason);
+}
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    const auto fail = [&path](const std::string& reason) {
-        return EFileError("Datei " + path + " kann nicht geschrieben werden. Grund: " + reason);
-    };
+/// The file a write of `path` replaces, and its state before the write.
+struct WriteTarget {
+    std::string target;
+    struct stat old {};
+    bool hadOld = false;
+};
+
+/// Everything that can be known about a write before it starts; throws the write's EFileError.
+WriteTarget CheckWriteTarget(const std::string& path) {
+    WriteTarget t;
     // A link is followed: the file it points to gets the new content and the link stays a link.
     int linkErr = 0;
-    const std::string target = ResolveLinks(path, linkErr);
+    t.target = ResolveLinks(path, linkErr);
     if (linkErr != 0) {
-        throw fail(SystemReason(linkErr));
+        throw WriteError(path, SystemReason(linkErr));
     }
-    struct stat old {};
-    const bool hadOld = ::stat(target.c_str(), &old) == 0;
-    if (hadOld && S_ISDIR(old.st_mode)) {
-        throw fail(SystemReason(EISDIR));
+    t.hadOld = ::stat(t.target.c_str(), &t.old) == 0;
+    if (t.hadOld && S_ISDIR(t.old.st_mode)) {
+        throw WriteError(path, SystemReason(EISDIR));
     }
     // A write-protected file stays as it is, even for a user whose rights would allow the rename.
-    if (hadOld && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        throw fail("Die Datei ist schreibgeschützt");
+    if (t.hadOld && (t.old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        throw WriteError(path, "Die Datei ist schreibgeschützt");
     }
-    if (hadOld && ::access(target.c_str(), W_OK) != 0) {
-        throw fail(SystemReason(errno));
+    if (t.hadOld && ::access(t.target.c_str(), W_OK) != 0) {
+        throw WriteError(path, SystemReason(errno));
     }
+    return t;
+}
+
+} // namespace
+
+void CheckFileWritable(const std::string& path) {
+    const WriteTarget t = CheckWriteTarget(path);
+    // The temporary file of the write is created in the target's folder.
+    const std::size_t slash = t.target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : t.target.substr(0, slash);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) {
+        throw WriteError(path,
+                         errno == ENOENT ? "Der Ordner " + folder + " existiert nicht" : SystemReason(errno));
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        throw WriteError(path, SystemReason(ENOTDIR));
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        throw WriteError(path, SystemReason(errno));
+    }
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    const WriteTarget checked = CheckWriteTarget(path);
+    const std::string& target = checked.target;
+    const struct stat& old = checked.old;
+    const bool hadOld = checked.hadOld;
+    const auto fail = [&path](const std::string& reason) { return WriteError(path, reason); };
     std::string tmp = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) {

@@ -44,6 +44,10 @@ std::string ReadFileBytes(const std::string& path);
 /// ("Datei PATH kann nicht geschrieben werden. Grund: REASON").
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+/// Whether WriteFileAtomic could write `path` now: the target is no folder and not write-protected,
+/// and its folder exists and is writable. Throws the EFileError the write would throw.
+void CheckFileWritable(const std::string& path);
+
 /// The document as UTF-8 text without indentation.
 std::string XmlToUtf8Text(const pugi::xml_document& doc);
 

@@ -33,25 +33,27 @@ void AppendIndented(std::vector<std::string>& target, const std::vector<std::str
 
 } // namespace
 
-void TPlan::getHardErrorMessages(std::vector<std::string>& messages) const {
+THardErrorCounts TPlan::getHardErrorMessages(std::vector<std::string>& messages) const {
+    THardErrorCounts counts;
     const std::string indent = Indent;
     const std::string teamIndent = indent + indent;
     std::vector<std::string> lines;
     std::vector<std::string> details;
 
-    int count = CountUnscheduledGames(&lines);
+    int count = counts.unscheduled = CountUnscheduledGames(&lines);
     AppendIndented(details, lines, indent);
     AppendBlock(messages, count, std::to_string(count) + " Spiele wurden nicht terminiert", details);
 
     lines.clear();
     details.clear();
-    count = CountNotAllowedGames(&lines);
+    count = counts.notAllowed = CountNotAllowedGames(&lines);
     AppendIndented(details, lines, indent);
     AppendBlock(messages, count, std::to_string(count) + " Spiele sind an nicht erlaubten Tagen", details);
 
     details.clear();
-    AppendBlock(messages, CountGamesBeforeSisterGames(),
-                "Vereinsinterne Spiele sind nicht am Anfang der Runde", details);
+    counts.sisterGamesNotFirst = CountGamesBeforeSisterGames();
+    AppendBlock(messages, counts.sisterGamesNotFirst, "Vereinsinterne Spiele sind nicht am Anfang der Runde",
+                details);
 
     count = 0;
     details.clear();
@@ -68,6 +70,7 @@ void TPlan::getHardErrorMessages(std::vector<std::string>& messages) const {
             details.push_back(teamIndent + FormatDayDate(date));
         }
     }
+    counts.sperrTermine = count;
     AppendBlock(messages, count, std::to_string(count) + " Sperrtermine wurden verletzt", details);
 
     count = 0;
@@ -81,6 +84,7 @@ void TPlan::getHardErrorMessages(std::vector<std::string>& messages) const {
             details.push_back(indent + game->AsString());
         }
     }
+    counts.sixtyKilometer = count;
     AppendBlock(messages, count, std::to_string(count) + " mal wurde die 60km Regel verletzt", details);
 
     count = 0;
@@ -95,7 +99,9 @@ void TPlan::getHardErrorMessages(std::vector<std::string>& messages) const {
         details.push_back(indent + team->teamName);
         AppendIndented(details, lines, teamIndent);
     }
+    counts.closeGames = count;
     AppendBlock(messages, count, std::to_string(count) + " Spiele mit weniger als 2 Tagen Abstand", details);
+    return counts;
 }
 
 bool TPlan::NoGames() const {

@@ -25,6 +25,22 @@ class TDataObject;
 inline constexpr int MaxTeamsPerPlan = 31;
 inline constexpr int MaxRoundsPerPlan = 11;
 
+/// The counts of the hard-error report, block by block.
+struct THardErrorCounts {
+    int unscheduled = 0;
+    int notAllowed = 0;
+    int sisterGamesNotFirst = 0;
+    int sperrTermine = 0;
+    int sixtyKilometer = 0;
+    int closeGames = 0;
+
+    /// Every counted error except the undated games.
+    int Others() const {
+        return notAllowed + sisterGamesNotFirst + sperrTermine + sixtyKilometer + closeGames;
+    }
+    bool Any() const { return unscheduled > 0 || Others() > 0; }
+};
+
 class TPlan {
 public:
     TPlan();
@@ -131,7 +147,8 @@ public:
     double TeamTermWeight(const TMannschaft& mannschaft, TMannschaftsKostenType kostenType) const;
 
     // Hard errors and diagnostics.
-    void getHardErrorMessages(std::vector<std::string>& messages) const;
+    /// Appends the hard-error report and returns its counts.
+    THardErrorCounts getHardErrorMessages(std::vector<std::string>& messages) const;
     bool NoGames() const;
     int getMaxGamePerMannschaft() const;
 
@@ -141,8 +158,13 @@ public:
     std::string ScheduleToCsvBytes() const;
     void SaveScheduleToXml(const std::string& fileName) const;
     std::string ScheduleToXmlText() const;
-    void LoadScheduleFromXml(const std::string& fileName);
-    void LoadScheduleFromPlanData(const TPlanData& planData);
+    /// Reads a schedule file into this plan. Games of teams the plan does not have are dropped and
+    /// counted; when the file has games and none of them fits, it throws EFileError and the plan
+    /// keeps its dates.
+    TScheduleLoadResult LoadScheduleFromXml(const std::string& fileName);
+    /// The same for a document already read; `sourceName` names it in the error.
+    TScheduleLoadResult LoadScheduleFromPlanData(const TPlanData& planData,
+                                                 const std::string& sourceName = {});
 
     // Placement rules.
     bool CanPlaceGame(const TWunschTermin& w, const TGame& game, bool allSecondTimeGamesAreValid,

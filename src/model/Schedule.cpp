@@ -1,4 +1,5 @@
-// The order of schedule games: by date, then by home and guest name.
+// The order of schedule games: by date, then by home and guest name; the result of reading a
+// schedule file.
 
 #include "model/Schedule.h"
 
@@ -24,6 +25,14 @@ void TSchedule::SortByDate() {
     std::stable_sort(begin(), end(), [](const TScheduleGame& a, const TScheduleGame& b) {
         return TScheduleComparer::Compare(a, b) < 0;
     });
+}
+
+std::string TScheduleLoadResult::UnmatchedText() const {
+    if (gamesWithoutTeam == 0) {
+        return {};
+    }
+    return std::to_string(gamesWithoutTeam) + " von " + std::to_string(gamesInFile) +
+           " Spielen der Datei passen zu keiner Mannschaft dieser Staffel";
 }
 
 } // namespace terminor

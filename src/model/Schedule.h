@@ -29,4 +29,14 @@ public:
     void SortByDate();
 };
 
+/// What reading a schedule file into a plan found: its games, and how many of them name a home or
+/// guest team the plan does not have (those are dropped).
+struct TScheduleLoadResult {
+    int gamesInFile = 0;
+    int gamesWithoutTeam = 0;
+
+    /// "N von M Spielen der Datei passen zu keiner Mannschaft dieser Staffel", or empty when all fit.
+    std::string UnmatchedText() const;
+};
+
 } // namespace terminor

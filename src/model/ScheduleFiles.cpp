@@ -126,19 +126,30 @@ void TPlan::SaveScheduleToXml(const std::string& fileName) const {
     document.SaveToXML(fileName);
 }
 
-void TPlan::LoadScheduleFromXml(const std::string& fileName) {
+TScheduleLoadResult TPlan::LoadScheduleFromXml(const std::string& fileName) {
     TPlanData document;
     document.LoadFromXML(fileName);
-    LoadScheduleFromPlanData(document);
+    return LoadScheduleFromPlanData(document, fileName);
 }
 
-void TPlan::LoadScheduleFromPlanData(const TPlanData& planData) {
+TScheduleLoadResult TPlan::LoadScheduleFromPlanData(const TPlanData& planData,
+                                                    const std::string& sourceName) {
+    TScheduleLoadResult result;
     TGameList games(true);
     if (const TDataObject* node = planData.root().FindChild("schedule")) {
         ReadGameList(*node, games);
+        result.gamesInFile = static_cast<int>(node->NamedChilds("game").size());
+        result.gamesWithoutTeam = result.gamesInFile - static_cast<int>(games.size());
+    }
+    // A file whose games all belong to other teams is the schedule of another division: taking
+    // it would silently leave every game of this plan undated.
+    if (result.gamesInFile > 0 && result.gamesWithoutTeam == result.gamesInFile) {
+        throw EFileError("Spielplan " + (sourceName.empty() ? std::string() : sourceName + " ") +
+                         "wird nicht geladen: " + result.UnmatchedText() + ".");
     }
     // Also without a schedule element: the plan then ends up without dates.
     AssignGames(games);
+    return result;
 }
 
 } // namespace terminor

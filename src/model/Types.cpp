@@ -65,6 +65,10 @@ constexpr std::array<int, 7> OptionsOffsets = {-1000, -2, -1, 0, 1, 2, 3};
 constexpr std::array<std::string_view, 5> RoundPlaningNames = {"rpBoth", "rpHalfRound", "rpFirstOnly",
                                                                "rpSecondOnly", "rpCorona"};
 
+constexpr std::array<std::string_view, 5> RoundPlaningTexts = {
+    "Vor- und Rückrunde planen", "Halbrunde planen", "Nur Vorrunde planen", "Nur Rückrunde planen",
+    "Coronarunde planen (Nur die nicht gemachten Spiele in der Rückrunde planen)"};
+
 } // namespace
 
 int TWunschterminOptions::KoppelLevel() const {
@@ -120,6 +124,9 @@ int CalculateOptionsDisplayOffset(TCalculateOptionsValues value) {
 }
 std::string_view RoundPlaningName(TRoundPlaning value) {
     return Lookup(RoundPlaningNames, value);
+}
+std::string_view RoundPlaningText(TRoundPlaning value) {
+    return Lookup(RoundPlaningTexts, value);
 }
 
 } // namespace terminor

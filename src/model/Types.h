@@ -149,6 +149,8 @@ int CalculateOptionsDisplayOffset(TCalculateOptionsValues value);
 enum class TRoundPlaning : std::uint8_t { rpBoth, rpHalfRound, rpFirstOnly, rpSecondOnly, rpCorona };
 using enum TRoundPlaning;
 std::string_view RoundPlaningName(TRoundPlaning value);
+/// The display text of the options dialog's list, e.g. "Vor- und Rückrunde planen".
+std::string_view RoundPlaningText(TRoundPlaning value);
 
 using TMannschaftsKostenArray = std::array<TCalculateOptionsValues, 16>;
 

@@ -129,6 +129,11 @@ TEST(HardErrors, NotAllowedGamesAndSisterGames) {
     EXPECT_EQ(Report(*plan),
               (Lines{"1 Spiele sind an nicht erlaubten Tagen", "    Sa 31.10.2026 18:00: Alpha - Beta", "",
                      "Vereinsinterne Spiele sind nicht am Anfang der Runde", ""}));
+    Lines messages;
+    const THardErrorCounts counts = plan->getHardErrorMessages(messages);
+    EXPECT_EQ(counts.notAllowed, 1);
+    EXPECT_EQ(counts.Others(), counts.notAllowed + counts.sisterGamesNotFirst);
+    EXPECT_GT(counts.sisterGamesNotFirst, 0);
 }
 
 TEST(HardErrors, BlockedDates) {
@@ -165,4 +170,9 @@ TEST(HardErrors, CloseGamesAndBlockOrder) {
     EXPECT_EQ(Report(*plan), (Lines{"1 Spiele wurden nicht terminiert", "    Gamma - Beta", "",
                                     "1 Spiele mit weniger als 2 Tagen Abstand", "    Alpha",
                                     "        Sa 05.09.2026 - Mo 07.09.2026", ""}));
+    Lines messages;
+    const THardErrorCounts counts = plan->getHardErrorMessages(messages);
+    EXPECT_EQ(counts.unscheduled, 1);
+    EXPECT_EQ(counts.closeGames, 1);
+    EXPECT_EQ(counts.Others(), 1);
 }

@@ -253,7 +253,10 @@ TEST(ScheduleFiles, XmlScheduleWithSurplusGamesOrWithoutSchedule) {
         "<game datetime=\"10.01.2027 18:00\" hometeamname=\"Unbekannt\" guestteamname=\"TTC Łask\"/>"
         "</schedule></plan></terminor>",
         "surplus.xml");
-    plan->LoadScheduleFromPlanData(file);
+    const TScheduleLoadResult result = plan->LoadScheduleFromPlanData(file);
+    EXPECT_EQ(result.gamesInFile, 3);
+    EXPECT_EQ(result.gamesWithoutTeam, 1);
+    EXPECT_EQ(result.UnmatchedText(), "1 von 3 Spielen der Datei passen zu keiner Mannschaft dieser Staffel");
     // The pairing has one game: the second date of the file does not fit and is kept apart; the
     // game of the unknown team is dropped.
     const TGame* allowed = plan->gamesAllowed[0];
@@ -268,9 +271,36 @@ TEST(ScheduleFiles, XmlScheduleWithSurplusGamesOrWithoutSchedule) {
     // A file without schedule leaves the plan without any date.
     TPlanData noSchedule;
     noSchedule.LoadFromXMLText("<terminor><plan name=\"x\"/></terminor>", "empty.xml");
-    plan->LoadScheduleFromPlanData(noSchedule);
+    EXPECT_EQ(plan->LoadScheduleFromPlanData(noSchedule).gamesInFile, 0);
     EXPECT_TRUE(plan->NoGames());
     EXPECT_TRUE(plan->gamesNotAllowed.empty());
+}
+
+TEST(ScheduleFiles, ScheduleOfAnotherDivisionIsRefusedAndTheDatesStay) {
+    auto plan = LoadPlanFromText(PlanText(MullerTeam + LaskTeam));
+    TPlanData own;
+    own.LoadFromXMLText(
+        "<terminor><plan><schedule>"
+        "<game datetime=\"05.09.2026 18:00\" hometeamname=\"TSV Müller\" guestteamname=\"TTC Łask\"/>"
+        "</schedule></plan></terminor>",
+        "own.xml");
+    EXPECT_EQ(plan->LoadScheduleFromPlanData(own).UnmatchedText(), "");
+    TPlanData other;
+    other.LoadFromXMLText(
+        "<terminor><plan><schedule>"
+        "<game datetime=\"05.09.2026 18:00\" hometeamname=\"SV A\" guestteamname=\"SV B\"/>"
+        "<game datetime=\"06.09.2026 18:00\" hometeamname=\"SV B\" guestteamname=\"TSV Müller\"/>"
+        "</schedule></plan></terminor>",
+        "other.xml");
+    try {
+        plan->LoadScheduleFromPlanData(other, "other.xml");
+        FAIL() << "a schedule without one fitting game was taken";
+    } catch (const EFileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Spielplan other.xml wird nicht geladen: 2 von 2 Spielen der Datei passen "
+                  "zu keiner Mannschaft dieser Staffel.");
+    }
+    EXPECT_EQ(plan->gamesAllowed[0]->FDate, D(2026, 9, 5, 18, 0));
 }
 
 TEST(ScheduleFiles, UndatedEntryReservesNoGameOfItsPairing) {
