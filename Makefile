@@ -7,7 +7,7 @@ RUN_SECONDS ?= 20
 RUN_DIR ?= build/run
 CLI = ./build/$(PRESET)/src/cli/terminor-cli
 
-.PHONY: all deps configure build run run-cli test test-asan test-tsan bench fuzz format clean
+.PHONY: all deps configure build run run-cli run-gui test test-asan test-tsan bench fuzz format clean
 
 all: build
 
@@ -23,7 +23,14 @@ build: configure
 # Builds only what it runs. Without a desktop program that is terminor-cli: it generates the
 # example division's schedule for RUN_SECONDS seconds into RUN_DIR. Exit code 2 (a schedule
 # written with hard errors or undated games) is a result, not a failure: its warning is shown.
-run: run-cli
+# With a display: the desktop program on the example export; without one: the headless generation.
+run:
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(MAKE) --no-print-directory run-gui; \
+	else $(MAKE) --no-print-directory run-cli; fi
+
+run-gui: configure
+	@cmake --build --preset $(PRESET) -j $(JOBS) --target terminor
+	./build/$(PRESET)/src/app/terminor $(EXAMPLE)
 
 run-cli: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS) --target terminor-cli

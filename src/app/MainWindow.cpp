@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -308,7 +309,8 @@ bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interacti
         std::unique_ptr<TOpenedPlan> opened;
         {
             const TWaitCursor wait;
-            opened = FSession.OpenPlanFile(fileName);
+            // A file opened without the start questions is a new one, which has no teams yet.
+            opened = FSession.OpenPlanFile(fileName, !interactive);
         }
         if (interactive) {
             const std::vector<std::string> settings = TTerminorSession::UserSettings(*opened);
@@ -363,6 +365,10 @@ void TFormTerminorMain::FillPlanSelector() {
         FSelectorPlans.push_back(&FSession.PlanLoaded());
         for (TSavedPlan* saved : FSession.SavedPlans().ValidItems()) {
             ComboBoxPlanSelector->addItem(Q(saved->Name));
+            if (!saved->Warning.empty()) {
+                ComboBoxPlanSelector->setItemData(ComboBoxPlanSelector->count() - 1, Q(saved->Warning),
+                                                  Qt::ToolTipRole);
+            }
             FSelectorPlans.push_back(saved->Plan.get());
         }
     }
@@ -378,6 +384,13 @@ void TFormTerminorMain::FillPlanSelector() {
 }
 
 void TFormTerminorMain::ComboBoxPlanSelectorChange() {
+    // A remembered schedule with games of other teams says so while it is shown.
+    const QString warning = ComboBoxPlanSelector->currentData(Qt::ToolTipRole).toString();
+    if (warning.isEmpty()) {
+        statusBar()->clearMessage();
+    } else {
+        statusBar()->showMessage("Achtung: " + warning);
+    }
     ShowSelectedPlan();
     UpdateControls();
 }

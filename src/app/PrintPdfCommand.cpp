@@ -13,6 +13,7 @@
 
 #include "data/Error.h"
 #include "data/PlanData.h"
+#include "data/PlanFileKind.h"
 #include "data/XmlFile.h"
 #include "model/CalculateOptions.h"
 #include "model/Plan.h"
@@ -72,21 +73,10 @@ void RejectSameFile(const std::string& outFile, const std::string& inputFile) {
     }
 }
 
-/// A click-TT export (document element "TT") or a plan data file.
-void LoadPlanData(const std::string& path, TPlanData& planData) {
-    const std::string bytes = ReadFileBytes(path);
-    TXmlDocument probe;
-    probe.LoadBytes(bytes, path);
-    if (std::string_view(probe.documentElement().name()) == "TT") {
-        planData.LoadFromClickTTText(bytes, path);
-    } else {
-        planData.LoadFromXMLText(bytes, path);
-    }
-}
-
 std::unique_ptr<TPlan> LoadPlan(const TPrintPdfArgs& args) {
+    // A click-TT export or a plan data file; anything else is refused with the core's text.
     TPlanData planData;
-    LoadPlanData(args.InputFile, planData);
+    LoadPlanInput(args.InputFile, planData);
     auto plan = std::make_unique<TPlan>();
     plan->Load(planData);
     TCalculateOptions options;
@@ -100,7 +90,13 @@ std::unique_ptr<TPlan> LoadPlan(const TPrintPdfArgs& args) {
     }
     plan->AssignOptions(options);
     if (!args.ScheduleFile.empty()) {
-        plan->LoadScheduleFromXml(args.ScheduleFile);
+        TPlanData schedule;
+        LoadScheduleInput(args.ScheduleFile, schedule);
+        const std::string unmatched =
+            plan->LoadScheduleFromPlanData(schedule, args.ScheduleFile).UnmatchedText();
+        if (!unmatched.empty()) {
+            std::cerr << "Achtung: " << unmatched << " (" << args.ScheduleFile << ")\n";
+        }
         const TCalculateOptions own = plan->getOptions();
         plan->AssignOptions(own);
     }

@@ -103,7 +103,7 @@ bool TSavedPlans::LoadSavedPlan(TSavedPlan& saved, const std::string& path, cons
     try {
         auto plan = std::make_unique<TPlan>();
         plan->Assign(planLoaded);
-        plan->LoadScheduleFromXml(path);
+        saved.Warning = plan->LoadScheduleFromXml(path).UnmatchedText();
         plan->AssignOptions(planLoaded.getOptions());
         saved.Plan = std::move(plan);
         saved.Valid = true;
@@ -111,6 +111,7 @@ bool TSavedPlans::LoadSavedPlan(TSavedPlan& saved, const std::string& path, cons
     } catch (const std::exception& e) {
         saved.Valid = false;
         saved.Error = e.what();
+        saved.Warning.clear();
     }
     return saved.Valid;
 }

@@ -21,6 +21,8 @@ struct TSavedPlan {
     bool Valid = false;
     /// The German reason when the file could not be read.
     std::string Error;
+    /// Games of the file that fit no team of the plan ("N von M Spielen ..."), or empty.
+    std::string Warning;
     std::unique_ptr<TPlan> Plan;
 };
 

@@ -9,6 +9,7 @@
 
 #include "data/Error.h"
 #include "data/PlanData.h"
+#include "data/PlanFileKind.h"
 #include "data/PlanUtils.h"
 #include "data/PredefinedGames.h"
 #include "engine/PlanOptimizer.h"
@@ -74,13 +75,24 @@ std::string TTerminorSession::ModificationsFileName() const {
     return FPlanDataClickTTFile ? ModificationsFileOf(FCurrentFileName) : std::string();
 }
 
-std::unique_ptr<TOpenedPlan> TTerminorSession::OpenPlanFile(const std::string& fileName) const {
+std::unique_ptr<TOpenedPlan> TTerminorSession::OpenPlanFile(const std::string& fileName,
+                                                            bool allowEmpty) const {
     auto opened = std::make_unique<TOpenedPlan>();
     opened->FileName = fileName;
     opened->PlanData = std::make_unique<TPlanData>();
-    if (IsClickTTFile(fileName)) {
-        opened->PlanDataClickTTFile = std::make_unique<TPlanData>();
-        opened->PlanDataClickTTFile->LoadFromClickTTFile(fileName);
+    auto read = std::make_unique<TPlanData>();
+    TPlanFileKind kind = pfkPlanData;
+    try {
+        kind = LoadPlanInput(fileName, *read);
+    } catch (const EPlanInputError& e) {
+        // A new plan file has no teams yet; other wrong files are refused with the core's text.
+        if (!allowEmpty || e.Kind() != pfkPlanData) {
+            throw;
+        }
+        read->LoadFromXML(fileName);
+    }
+    if (kind == pfkClickTT) {
+        opened->PlanDataClickTTFile = std::move(read);
         opened->PlanData->assign(*opened->PlanDataClickTTFile);
         const std::string modifications = ModificationsFileOf(fileName);
         if (fs::exists(modifications)) {
@@ -91,7 +103,7 @@ std::unique_ptr<TOpenedPlan> TTerminorSession::OpenPlanFile(const std::string& f
             opened->FirstStart = true;
         }
     } else {
-        opened->PlanData->LoadFromXML(fileName);
+        opened->PlanData = std::move(read);
     }
     opened->PlanLoaded = std::make_unique<TPlan>();
     opened->PlanLoaded->Load(*opened->PlanData);

@@ -50,7 +50,8 @@ public:
     // Opening.
     /// Reads a click-TT export (merging its modifications file) or a plan file, builds its plan and
     /// loads its options file; throws the core's German errors and changes nothing of the session.
-    std::unique_ptr<TOpenedPlan> OpenPlanFile(const std::string& fileName) const;
+    /// A file that is no plan input is refused; one without teams only with `allowEmpty` (a new file).
+    std::unique_ptr<TOpenedPlan> OpenPlanFile(const std::string& fileName, bool allowEmpty = false) const;
     /// The settings of the opened plan's options file that differ from the defaults.
     static std::vector<std::string> UserSettings(const TOpenedPlan& opened);
     /// Back to the default options, saved.

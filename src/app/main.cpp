@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     if (printPdf) {
         return terminor::RunPrintPdf(argc, argv);
     }
-    const std::string appData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
+    const std::string appData =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString();
     terminor::TFormTerminorMain window(terminor::DefaultMainWindowHooks(), appData);
     window.show();
     const QStringList args = QApplication::arguments();

@@ -161,7 +161,10 @@ TEST(MainWindow, FailedOpenKeepsThePlanAndItsGeneration) {
     ASSERT_NE(optimizer, nullptr);
     const std::string name = w.Session().PlanLoaded().PlanName;
 
-    for (const std::string& bad : {t.dir.File("missing.xml"), t.dir.File("broken.xml")}) {
+    // A remembered schedule given as the plan is named as such.
+    const std::string schedule = t.dir.File("schedule.xml");
+    w.Session().PlanLoaded().SaveScheduleToXml(schedule);
+    for (const std::string& bad : {t.dir.File("missing.xml"), t.dir.File("broken.xml"), schedule}) {
         std::ofstream(t.dir.File("broken.xml")) << "<terminor><plan name=";
         t.script.Errors.clear();
         EXPECT_FALSE(w.LoadPlanFile(bad, true));
