@@ -11,6 +11,7 @@
 #include "CostsCommand.h"
 #include "GenerateCommand.h"
 #include "InfoCommand.h"
+#include "LockCommand.h"
 #include "Output.h"
 #include "PlanInput.h"
 #include "data/Error.h"
@@ -197,6 +198,20 @@ int main(int argc, char** argv) {
         ->type_name("ZAHL")
         ->check(WholeNumber(0));
 
+    LockArgs lockArgs;
+    CLI::App* lock = AddCommand(
+        app, "lock", "Begegnung auf einen Termin festlegen (oder mit --unlock\ndie Festlegung aufheben)");
+    lock->add_option("INPUT", lockArgs.input, InputHelp)->required()->type_name("DATEI");
+    lock->add_option("--game", lockArgs.game, "die Begegnung: \"HEIM|GAST|TT.MM.JJJJ hh:mm\"")
+        ->required()
+        ->type_name("BEGEGNUNG");
+    lock->add_flag("--unlock", lockArgs.unlock, "die Festlegung aufheben");
+    lock->add_option("-o,--output", lockArgs.output,
+                     "Ausgabedatei (- für die Standardausgabe); ohne: die\n"
+                     "Plandatei selbst, bei einem click-TT-Export die\n"
+                     "Änderungsdatei daneben (.modifications)")
+        ->type_name("DATEI");
+
     std::string helpCommand;
     CLI::App* help = AddCommand(app, "help", "Übersicht oder Hilfe eines Befehls anzeigen");
     help->add_option("BEFEHL", helpCommand, "der Befehl")->type_name("");
@@ -247,6 +262,9 @@ int main(int argc, char** argv) {
         }
         if (profile->parsed()) {
             return RunProfile(profileArgs);
+        }
+        if (lock->parsed()) {
+            return RunLock(lockArgs);
         }
         return RunHelp(app, helpCommand);
     } catch (const TerminorError& e) {
