@@ -5,6 +5,7 @@
 #include "view/PlanPanel.h"
 
 #include <algorithm>
+#include <exception>
 
 #include <QButtonGroup>
 #include <QMetaObject>
@@ -59,7 +60,16 @@ TPlanPaintBox::TPlanPaintBox(TFormPlanPanel& panel, int pageIndex, QWidget* pare
 }
 
 void TPlanPaintBox::paintEvent(QPaintEvent* event) {
-    FPanel.PaintBoxPaint(*this, *event);
+    // An exception must not leave an event handler; the page then shows the error instead.
+    try {
+        FPanel.PaintBoxPaint(*this, *event);
+    } catch (const std::exception& e) {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), Qt::white);
+        painter.setPen(Qt::red);
+        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         "Die Seite kann nicht gezeichnet werden: " + QString::fromUtf8(e.what()));
+    }
 }
 
 void TPlanPaintBox::mouseMoveEvent(QMouseEvent* event) {
