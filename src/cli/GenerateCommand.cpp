@@ -117,10 +117,17 @@ std::int64_t RunSingleWorker(const GenerateArgs& args, const TPlan& start, TPlan
                                                    : 0.0;
         state.hardErrors = CountHardErrors(worker.OptPlan());
     };
-    while (worker.Durchlauf() < *args.steps && !Interrupted.load()) {
+    // For a number of steps, or for a time (to compare with the thread tree over the same time).
+    const std::int64_t limitMs =
+        args.steps ? 0 : static_cast<std::int64_t>(args.seconds.value_or(DefaultGenerateSeconds) * 1000);
+    const auto more = [&] {
+        return args.steps ? worker.Durchlauf() < *args.steps : NowMs() - startMs < limitMs;
+    };
+    while (more() && !Interrupted.load()) {
         // The loop continues where the last chunk stopped, so a seeded run stays reproducible.
-        state.bestCost =
-            worker.RunSynchronously(std::min(SingleWorkerChunk, *args.steps - worker.Durchlauf()));
+        const std::int64_t chunk =
+            args.steps ? std::min(SingleWorkerChunk, *args.steps - worker.Durchlauf()) : SingleWorkerChunk;
+        state.bestCost = worker.RunSynchronously(chunk);
         if (progress.Due(NowMs() - startMs)) {
             update();
             progress.Show(state);

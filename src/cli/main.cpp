@@ -170,10 +170,9 @@ int main(int argc, char** argv) {
     generate
         ->add_option(
             "--single-worker", generateArgs.singleWorker,
-            "nur ein Rechenthread dieses Typs (z. B. 2 oder\nS1,25), im aufrufenden Thread; braucht --steps")
-        ->type_name("TYP")
-        ->needs(steps)
-        ->excludes(seconds);
+            "nur ein Rechenthread dieses Typs (z. B. 2 oder\nS1,25), im aufrufenden Thread, für --steps\n"
+            "oder --seconds")
+        ->type_name("TYP");
     generate
         ->add_option("-o,--output", generateArgs.output,
                      "Spielplan als XML-Datei\n(- für die Standardausgabe)")

@@ -193,6 +193,11 @@ TEST(CliGenerate, OutputsAreCheckedBeforeTheRunAndNamedAfterIt) {
     EXPECT_EQ(piped.exitCode, 0);
     EXPECT_EQ(piped.out, ReadFile(xml)) << "the same seed-free run places both games on their only dates";
     EXPECT_FALSE(fs::exists(dir.File("-")));
+
+    // One worker for a time instead of a number of steps.
+    const CliRun timed =
+        RunCliSplit("generate " + plan + " --single-worker 2 --seconds 0,3 --quiet -o " + xml);
+    EXPECT_EQ(timed.exitCode, 0) << timed.err;
 }
 
 TEST(CliGenerate, FailedWriteAfterTheRunSavesAFallbackBesideTheInput) {

@@ -93,8 +93,6 @@ TEST(CliText, ArgumentErrorsNameTheArgumentAndSuggest) {
          "Ungültiger Wert für --calls: \"x\" ist keine ganze Zahl ab 1.\nSiehe terminor-cli profile --help"},
         {"generate x.xml --seconds 2 --steps 3", "--seconds und --steps schließen sich aus; bitte nur eines "
                                                  "angeben.\nSiehe terminor-cli generate --help"},
-        {"generate x.xml --single-worker 2",
-         "--single-worker braucht --steps.\nSiehe terminor-cli generate --help"},
     };
     for (const auto& [args, message] : errors) {
         const CliRun r = RunCliSplit(args);
