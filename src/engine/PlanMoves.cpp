@@ -183,7 +183,7 @@ void TPlanMoves::FillFreeGamesPass(bool allSecondTimeGamesAreValid) {
         SwapRemove(FFree, index);
     }
     for (const auto& team : FPlan.Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRefIfMoved();
     }
 }
 
@@ -263,7 +263,7 @@ void TPlanMoves::BuildRasterPlan() {
         PlaceRasterRound(j % 2 == 0, rounds[j].DateFrom, rounds[j].DateTo);
     }
     for (const auto& team : FPlan.Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRefIfMoved();
     }
 }
 

@@ -56,10 +56,10 @@ int CompareNamePairs(std::string_view a1, std::string_view a2, std::string_view 
 void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, bool fixedDate,
                     bool notNecessary, TWunschTermin* wunschTermin) {
     if (MannschaftHeim != nullptr) {
-        MannschaftHeim->ClearKostenCache();
+        MannschaftHeim->GamesChanged();
     }
     if (MannschaftGast != nullptr) {
-        MannschaftGast->ClearKostenCache();
+        MannschaftGast->GamesChanged();
     }
     FDate = date;
     FDateOptions = isKoppel;
@@ -79,6 +79,12 @@ void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, 
 }
 
 void TGame::Reset() {
+    if (MannschaftHeim != nullptr) {
+        MannschaftHeim->MarkGamesMoved();
+    }
+    if (MannschaftGast != nullptr) {
+        MannschaftGast->MarkGamesMoved();
+    }
     if (FWunschTermin != nullptr && FWunschTermin->assignedGame == this) {
         FWunschTermin->assignedGame = nullptr;
     }

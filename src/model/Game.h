@@ -35,8 +35,8 @@ public:
     TMannschaft* MannschaftGast;
     std::string OverrideLocation;
 
-    /// The only way to change a game's date: clears the cost caches of both teams and keeps the
-    /// wish date's back reference in step.
+    /// The only way to change a game's date: clears the cost caches of both teams (and the
+    /// sister-dependent terms of their sister teams) and keeps the wish date's back reference in step.
     void setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, bool fixedDate,
                  bool notNecessary, TWunschTermin* wunschTermin);
     void setEmptyDate() { setDate(0.0, {}, 0, false, false, nullptr); }

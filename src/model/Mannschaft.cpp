@@ -166,6 +166,16 @@ void TMannschaft::Assign(const TMannschaft& source) {
     ClearCache();
 }
 
+void TMannschaft::GamesChanged() {
+    KostenCache.Clear();
+    FGamesMoved = true;
+    for (TMannschaft* sister : SisterTeamsInPlan) {
+        for (const TMannschaftsKostenType type : {mktHalleBelegt, mktSisterGames}) {
+            sister->KostenCache.Values[static_cast<std::size_t>(type)] = TKostenValue{0, -1, -1.0};
+        }
+    }
+}
+
 void TMannschaft::ClearCache() {
     KostenCache.Clear();
     KostenCacheRef.Clear();

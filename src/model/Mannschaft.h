@@ -53,6 +53,25 @@ public:
     void ClearCache();
     /// Empties KostenCache only.
     void ClearKostenCache() { KostenCache.Clear(); }
+    /// A game of this team changed its date: gamesRef may be out of date order.
+    void MarkGamesMoved() { FGamesMoved = true; }
+    /// A game of this team changed its date or lost it: the team's cost cache is emptied, gamesRef
+    /// may be out of order, and the hall and parallel-game terms of its sister teams in the plan,
+    /// which look at this team's games, are emptied too.
+    void GamesChanged();
+    /// Sorts gamesRef by date.
+    void SortGamesRef() {
+        gamesRef.SortByDate();
+        FGamesMoved = false;
+    }
+    /// Sorts gamesRef only when a game moved since the last sort; a list none of whose games moved
+    /// is still in date order, and sorting it would change nothing.
+    void SortGamesRefIfMoved() {
+        if (FGamesMoved) {
+            SortGamesRef();
+        }
+    }
+    bool GamesMoved() const { return FGamesMoved; }
 
     /// Reads the team from its `team` node of the plan data.
     void load(const TDataObject& data, const TPlan& plan, const TPlanData& planData);
@@ -150,6 +169,8 @@ private:
     void loadNoGame(const TDataObject& data);
 
     std::unique_ptr<TMannschaftDataCache> DataCache;
+    /// Set by every date change of a game of the team, cleared by sorting gamesRef.
+    bool FGamesMoved = true;
 };
 
 /// A list of teams; an owning list (the plan's) or a reference list.

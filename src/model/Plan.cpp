@@ -291,7 +291,7 @@ void TPlan::BuildTeamGameRefs() {
         }
     }
     for (const auto& team : Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRef();
     }
 }
 
@@ -641,8 +641,8 @@ void TPlan::ResetGameDate(TGame& game) {
         game.FWunschTermin = nullptr;
     }
     game.Reset();
-    game.MannschaftHeim->ClearKostenCache();
-    game.MannschaftGast->ClearKostenCache();
+    game.MannschaftHeim->GamesChanged();
+    game.MannschaftGast->GamesChanged();
 }
 
 void TPlan::ResetAllGameDates() {
@@ -683,13 +683,23 @@ void TPlan::TransferRefDateToDate() {
         if (game->FFixedDate) {
             continue;
         }
+        if (game->FDate == game->FDateRef && game->FDateOptions == game->FDateRefOptions &&
+            game->FDateMaxHome == game->FDateRefMaxHome && game->FWunschTermin == game->FWunschTerminRef &&
+            game->FNotNecessary == game->FNotNecessaryRef) {
+            // Unchanged since the snapshot: setDate would only link the wish date back to the game
+            // and clear cost caches that are restored below.
+            if (game->FWunschTermin != nullptr) {
+                game->FWunschTermin->assignedGame = game;
+            }
+            continue;
+        }
         game->setDate(game->FDateRef, game->FDateRefOptions, game->FDateRefMaxHome, false,
                       game->FNotNecessaryRef, game->FWunschTerminRef);
     }
     for (const auto& team : Mannschaften) {
         team->KostenCache = team->KostenCacheRef;
         // The accepted dates are back; so is the date order of every team's games.
-        team->gamesRef.SortByDate();
+        team->SortGamesRefIfMoved();
     }
 }
 
@@ -762,8 +772,8 @@ void TPlan::FixGameDate(const TGame& game) {
     chosen->setDate(game.FDate, w ? w->Options : TWunschterminOptions{}, w ? w->ParallelGames : 0, true,
                     false, w);
     if (moved) {
-        heim->gamesRef.SortByDate();
-        gast->gamesRef.SortByDate();
+        heim->SortGamesRef();
+        gast->SortGamesRef();
     }
 }
 

@@ -121,6 +121,9 @@ public:
     void CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap, double& lastKostenBreite,
                                  double& lastKostenOverlap) const;
     double CalculateMannschaftsKosten(TMannschaftsKostenType kostenType);
+    /// False when the plan lacks the data or the rounds a team term judges: the term then costs
+    /// every team 0.
+    bool TeamTermApplies(TMannschaftsKostenType kostenType) const;
     int GetMannschaftKostenDisplayInteger(const TMannschaft& mannschaft,
                                           TMannschaftsKostenType aktType) const;
     /// Games of gamesAllowed without date that are not marked not necessary; adds their texts when given.
@@ -191,6 +194,8 @@ private:
     /// Scratch lists of the game-day terms, kept to avoid allocations per evaluation.
     mutable std::vector<double> FScratchGameDayEnds;
     mutable std::vector<double> FScratchGameDayDays;
+    /// Scratch result of the team terms computed by CalculateMannschaftsKosten.
+    TMannschaftsKosten FScratchKosten;
     /// Scratch for AssignOptimizedDates: this plan's team for each team index of the source.
     std::vector<TMannschaft*> FTeamMap;
     std::vector<TRoundInfo> FRounds;

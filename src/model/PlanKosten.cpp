@@ -264,12 +264,44 @@ void TPlan::CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap,
         std::min(SoftCap, CalculateOptionsFactor(FOptions.LastSpieltagOverlapp) * lastKostenOverlap);
 }
 
+bool TPlan::TeamTermApplies(TMannschaftsKostenType kostenType) const {
+    switch (kostenType) {
+    case mktAusweichTermine:
+        return HasAusweichTermine();
+    case mkt60Kilometer:
+        return Has60KilometerValues();
+    case mktKoppelTermine:
+        return HasKoppelTermine();
+    case mktAuswaertsKoppelTermine:
+        return HasAuswaertsKoppelTermine();
+    case mktRanking:
+        return HasRanking();
+    case mktAbstandHeimAuswaerts:
+        return FOptions.DoubleRound ||
+               (FOptions.RoundPlaning != rpHalfRound && FOptions.RoundPlaning != rpFirstOnly &&
+                FOptions.RoundPlaning != rpCorona);
+    default:
+        return true;
+    }
+}
+
 double TPlan::CalculateMannschaftsKosten(TMannschaftsKostenType kostenType) {
+    // A term of data the plan does not have costs every team 0, and adding 0 changes no sum.
+    if (!TeamTermApplies(kostenType)) {
+        return 0.0;
+    }
+    const auto index = static_cast<std::size_t>(kostenType);
     double sum = 0.0;
     for (const auto& team : Mannschaften) {
-        TMannschaftsKosten kosten;
-        team->CalculateKostenForType(*this, kostenType, kosten, tmNoMessage);
-        sum += kosten[kostenType].GesamtKosten;
+        // Every filled cache entry is right, those of the sister-dependent terms included (see
+        // TMannschaft::GamesChanged); only the empty ones are computed.
+        const double cached = team->KostenCache.Values[index].GesamtKosten;
+        if (cached != -1.0) {
+            sum += cached;
+            continue;
+        }
+        team->CalculateKostenForType(*this, kostenType, FScratchKosten, tmNoMessage);
+        sum += FScratchKosten[kostenType].GesamtKosten;
     }
     return sum;
 }

@@ -104,7 +104,7 @@ void TPlan::RemoveNotValidDates() {
     }
     // Reset games lost their dates: restore the date order of every team's games.
     for (const auto& team : Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRef();
     }
     ResetNotNecessaryGames();
     AllDatesAreValid = true;

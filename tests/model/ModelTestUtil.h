@@ -59,10 +59,12 @@ inline std::unique_ptr<TPlan> LoadExamplePlan() {
 }
 
 /// The first team term whose cached value differs from a computation from scratch, as
-/// "team type cached fresh", or the empty text when every cached value is right. The caches are
-/// left as they were.
+/// "team type cached fresh", or the empty text when every cached value is right: both the values a
+/// team computation takes from the cache and every filled cache entry (the plan's cost sums read
+/// those directly). The caches are left as they were.
 inline std::string FirstStaleCachedTerm(TPlan& plan) {
     for (const auto& team : plan.Mannschaften) {
+        const TKostenCache entries = team->KostenCache;
         TMannschaftsKosten cached;
         team->CalculateKosten(plan, cached, tmNoMessage);
         const TKostenCache saved = team->KostenCache;
@@ -71,10 +73,12 @@ inline std::string FirstStaleCachedTerm(TPlan& plan) {
         team->CalculateKosten(plan, fresh, tmNoMessage);
         team->KostenCache = saved;
         for (const TMannschaftsKostenType type : AllMannschaftsKostenTypes) {
-            if (cached[type].GesamtKosten != fresh[type].GesamtKosten) {
-                return team->teamName + " " + std::string(MannschaftsKostenTypeName(type)) + " " +
-                       std::to_string(cached[type].GesamtKosten) + " " +
-                       std::to_string(fresh[type].GesamtKosten);
+            const double entry = entries.Values[static_cast<std::size_t>(type)].GesamtKosten;
+            for (const double value : {cached[type].GesamtKosten, entry}) {
+                if (value != -1.0 && value != fresh[type].GesamtKosten) {
+                    return team->teamName + " " + std::string(MannschaftsKostenTypeName(type)) + " " +
+                           std::to_string(value) + " " + std::to_string(fresh[type].GesamtKosten);
+                }
             }
         }
     }
