@@ -265,24 +265,12 @@ void TPlan::CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap,
 }
 
 bool TPlan::TeamTermApplies(TMannschaftsKostenType kostenType) const {
-    switch (kostenType) {
-    case mktAusweichTermine:
-        return HasAusweichTermine();
-    case mkt60Kilometer:
-        return Has60KilometerValues();
-    case mktKoppelTermine:
-        return HasKoppelTermine();
-    case mktAuswaertsKoppelTermine:
-        return HasAuswaertsKoppelTermine();
-    case mktRanking:
-        return HasRanking();
-    case mktAbstandHeimAuswaerts:
+    if (kostenType == mktAbstandHeimAuswaerts) {
         return FOptions.DoubleRound ||
                (FOptions.RoundPlaning != rpHalfRound && FOptions.RoundPlaning != rpFirstOnly &&
                 FOptions.RoundPlaning != rpCorona);
-    default:
-        return true;
     }
+    return HasValuesForType(kostenType);
 }
 
 double TPlan::CalculateMannschaftsKosten(TMannschaftsKostenType kostenType) {
