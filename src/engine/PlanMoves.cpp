@@ -142,7 +142,7 @@ void TPlanMoves::FillFreeGames() {
         if (game->DateValid() && !game->FFixedDate &&
             (game->FDateOptions.Contains(woKoppelSecondTime) ||
              game->FDateOptions.Contains(woAuswaertsKoppelSecondTime)) &&
-            !FPlan.GameIsValid(*game)) {
+            !FPlan.GameIsValidCached(*game)) {
             game->setEmptyDate();
         }
     }

@@ -61,6 +61,7 @@ void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, 
     if (MannschaftGast != nullptr) {
         MannschaftGast->GamesChanged();
     }
+    NoteDateChange(FDate, date);
     FDate = date;
     FDateOptions = isKoppel;
     FDateMaxHome = maxHome;
@@ -78,13 +79,15 @@ void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, 
     }
 }
 
+void TGame::NoteDateChange(TDateTime oldDate, TDateTime newDate) {
+    if (MannschaftHeim != nullptr && MannschaftGast != nullptr) {
+        MannschaftHeim->NoteGameDate(oldDate, newDate, *MannschaftGast, true);
+        MannschaftGast->NoteGameDate(oldDate, newDate, *MannschaftHeim, false);
+    }
+}
+
 void TGame::Reset() {
-    if (MannschaftHeim != nullptr) {
-        MannschaftHeim->MarkGamesMoved();
-    }
-    if (MannschaftGast != nullptr) {
-        MannschaftGast->MarkGamesMoved();
-    }
+    NoteDateChange(FDate, 0.0);
     if (FWunschTermin != nullptr && FWunschTermin->assignedGame == this) {
         FWunschTermin->assignedGame = nullptr;
     }

@@ -176,6 +176,32 @@ void TMannschaft::GamesChanged() {
     }
 }
 
+void TMannschaft::NoteGameDate(TDateTime oldDate, TDateTime newDate, const TMannschaft& opponent, bool home) {
+    FGamesMoved = true;
+    if (oldDate != 0.0) {
+        const std::size_t slot = DaySlot(DayNumber(oldDate));
+        --FSlotGames[slot];
+        ++FSlotVersion[slot];
+    }
+    if (newDate != 0.0) {
+        const std::size_t slot = DaySlot(DayNumber(newDate));
+        ++FSlotGames[slot];
+        ++FSlotVersion[slot];
+    }
+    if (home) {
+        ++FHomePairingVersion[OpponentSlot(opponent)];
+    }
+}
+
+void TMannschaft::RecountDaySlots() {
+    FSlotGames.fill(0);
+    for (const TGame* game : gamesRef) {
+        if (game->DateValid()) {
+            ++FSlotGames[DaySlot(DayNumber(game->FDate))];
+        }
+    }
+}
+
 void TMannschaft::ClearCache() {
     KostenCache.Clear();
     KostenCacheRef.Clear();
@@ -374,6 +400,9 @@ bool TMannschaft::IsTerminFree(const TWunschTermin& termin, const TPlan& plan,
         }
     }
     const int day = DayNumber(termin.Date);
+    if (!MayHaveGameOnDay(day)) {
+        return result;
+    }
     const std::int64_t terminMs = ToMilliseconds(termin.Date);
     for (const TGame* game : gamesRef) {
         // Dates of one day lie less than a day apart: the cheap distance test spares the exact

@@ -2,6 +2,8 @@
 // TMannschaft: one team of a plan with its wishes, blocked and fallback days, sister games and
 // references to its games; answers availability, hall, parallel-game and coupling queries.
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,8 +55,6 @@ public:
     void ClearCache();
     /// Empties KostenCache only.
     void ClearKostenCache() { KostenCache.Clear(); }
-    /// A game of this team changed its date: gamesRef may be out of date order.
-    void MarkGamesMoved() { FGamesMoved = true; }
     /// A game of this team changed its date or lost it: the team's cost cache is emptied, gamesRef
     /// may be out of order, and the hall and parallel-game terms of its sister teams in the plan,
     /// which look at this team's games, are emptied too.
@@ -72,6 +72,26 @@ public:
         }
     }
     bool GamesMoved() const { return FGamesMoved; }
+
+    /// Day numbers fall into DaySlots slots (day mod DaySlots); the slots index the team's games by
+    /// day for the placement test and the validity cache of the plan.
+    static constexpr int DaySlots = 256;
+    static constexpr int MaxOpponents = 32;
+    /// A game of this team went from `oldDate` to `newDate` (0: no date) against `opponent`, this team
+    /// at home when `home`: updates the slot counts and raises the change counters.
+    void NoteGameDate(TDateTime oldDate, TDateTime newDate, const TMannschaft& opponent, bool home);
+    /// Recounts the dated games per slot from gamesRef (after the list was rebuilt).
+    void RecountDaySlots();
+    /// False only when no dated game of the team lies on that day.
+    bool MayHaveGameOnDay(int day) const { return FSlotGames[DaySlot(day)] != 0; }
+    /// The number of dated games counted in the slot of that day.
+    int SlotGameCount(int day) const { return FSlotGames[DaySlot(day)]; }
+    /// Raised by every date change of a game of the team into or out of a day of that slot.
+    std::uint32_t DayVersion(int day) const { return FSlotVersion[DaySlot(day)]; }
+    /// Raised by every date change of a home game of the team against `guest`.
+    std::uint32_t HomePairingVersion(const TMannschaft& guest) const {
+        return FHomePairingVersion[OpponentSlot(guest)];
+    }
 
     /// Reads the team from its `team` node of the plan data.
     void load(const TDataObject& data, const TPlan& plan, const TPlanData& planData);
@@ -171,6 +191,13 @@ private:
     std::unique_ptr<TMannschaftDataCache> DataCache;
     /// Set by every date change of a game of the team, cleared by sorting gamesRef.
     bool FGamesMoved = true;
+    static std::size_t DaySlot(int day) { return static_cast<unsigned>(day) % DaySlots; }
+    static std::size_t OpponentSlot(const TMannschaft& team) {
+        return static_cast<unsigned>(team.Index) % MaxOpponents;
+    }
+    std::array<std::int16_t, DaySlots> FSlotGames{};
+    std::array<std::uint32_t, DaySlots> FSlotVersion{};
+    std::array<std::uint32_t, MaxOpponents> FHomePairingVersion{};
 };
 
 /// A list of teams; an owning list (the plan's) or a reference list.

@@ -292,7 +292,9 @@ void TPlan::BuildTeamGameRefs() {
     }
     for (const auto& team : Mannschaften) {
         team->SortGamesRef();
+        team->RecountDaySlots();
     }
+    ++FValidityEpoch;
 }
 
 void TPlan::ReadGameList(const TDataObject& node, TGameList& games) const {
@@ -875,14 +877,30 @@ bool TPlan::DateIsAllowedForWeekendGames(TDateTime date) const {
 }
 
 bool TPlan::IsFreeGameDay(TDateTime date) const {
-    return FreeGameDays.count(DayNumber(date)) != 0;
+    const TPlanDataCache& cache = getDataCache();
+    if (cache.FreeDaysInMap) {
+        return FreeGameDays.count(DayNumber(date)) != 0;
+    }
+    const auto offset = static_cast<std::size_t>(static_cast<unsigned>(DayNumber(date) - cache.FirstFreeDay));
+    return offset < cache.FreeDays.size() && cache.FreeDays[offset] != 0;
 }
 
-const TPlanDataCache& TPlan::getDataCache() const {
-    if (dataCache) {
-        return *dataCache;
-    }
+const TPlanDataCache& TPlan::BuildDataCache() const {
     auto cache = std::make_unique<TPlanDataCache>();
+    // Free days spread over more than a few seasons are looked up in the map instead.
+    constexpr std::int64_t MaxFreeDaySpan = 4000;
+    if (!FreeGameDays.empty()) {
+        const std::int64_t first = FreeGameDays.begin()->first;
+        const std::int64_t span = std::int64_t{FreeGameDays.rbegin()->first} - first + 1;
+        cache->FreeDaysInMap = span > MaxFreeDaySpan;
+        if (!cache->FreeDaysInMap) {
+            cache->FirstFreeDay = static_cast<int>(first);
+            cache->FreeDays.assign(static_cast<std::size_t>(span), 0);
+            for (const auto& [day, text] : FreeGameDays) {
+                cache->FreeDays[static_cast<std::size_t>(day - first)] = 1;
+            }
+        }
+    }
     std::set<int> days;
     for (const auto& team : Mannschaften) {
         cache->Has60KilometerValues = cache->Has60KilometerValues || !team->noWeekGame.empty();
@@ -952,6 +970,7 @@ bool TPlan::HasPossibleKoppelTermine() const {
 
 void TPlan::ClearCaches() {
     dataCache.reset();
+    ++FValidityEpoch;
     for (const auto& team : Mannschaften) {
         team->ClearCache();
     }

@@ -93,7 +93,9 @@ public:
     bool DateIsAllowedForWeekendGames(TDateTime date) const;
     bool IsFreeGameDay(TDateTime date) const;
 
-    const TPlanDataCache& getDataCache() const;
+    /// The flags and tables derived from the plan data, built on first use and dropped by
+    /// ClearCaches (so a change of the plan data, the free days included, needs ClearCaches).
+    const TPlanDataCache& getDataCache() const { return dataCache ? *dataCache : BuildDataCache(); }
     bool HasValuesForType(TMannschaftsKostenType kostenType) const;
     bool Has60KilometerValues() const { return getDataCache().Has60KilometerValues; }
     bool HasAuswaertsKoppelTermine() const { return getDataCache().HasAuswaertsKoppelTermine; }
@@ -151,6 +153,10 @@ public:
     bool CanPlaceGame(const TWunschTermin& w, const TGame& game, bool allSecondTimeGamesAreValid,
                       const TGame* ignoreGame) const;
     bool GameIsValid(const TGame& game) const;
+    /// GameIsValid, computed again only when a game it depends on moved since the last answer for
+    /// this game: a game of its home or guest team on its day, or a game of its pairing or of the
+    /// reverse pairing (the day and pairing counters of the teams tell), or the plan was rebuilt.
+    bool GameIsValidCached(const TGame& game) const;
     double getNumSollGames(TDateTime dateFrom, TDateTime dateTo) const;
 
 private:
@@ -187,8 +193,12 @@ private:
     template <std::size_t N, typename Passed>
     bool AddTeamTerms(const std::array<TMannschaftsKostenType, N>& types, double& sum, Passed passed);
     void CheckLimits() const;
+    const TPlanDataCache& BuildDataCache() const;
 
     mutable std::unique_ptr<TPlanDataCache> dataCache;
+    /// Raised whenever the game lists or the plan data change; validity answers of another epoch are
+    /// stale.
+    std::uint32_t FValidityEpoch = 1;
     /// gamesAllowed by pairing, indexed heim.Index * teams + gast.Index (the fast twin of cachedGameList).
     std::vector<std::vector<TGame*>> FPairGames;
     /// Scratch lists of the game-day terms, kept to avoid allocations per evaluation.

@@ -127,7 +127,8 @@ int TPlan::CountNotAllowedGames(std::vector<std::string>* lines) const {
         }
     }
     for (const TGame* game : gamesAllowed) {
-        if (game->DateValid() && !game->FNotNecessary && !GameIsValid(*game)) {
+        if (game->DateValid() && !game->FNotNecessary &&
+            !(lines != nullptr ? GameIsValid(*game) : GameIsValidCached(*game))) {
             ++count;
             if (lines != nullptr) {
                 lines->push_back(game->AsString());

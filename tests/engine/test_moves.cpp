@@ -249,6 +249,10 @@ TEST(Moves, CachedAndBoundedCostsMatchTheirTwinsOverRealSteps) {
             if (step % 15 == 0) {
                 ASSERT_EQ(FirstStaleCachedTerm(*plan), "") << RoundPlaningName(planing) << " step " << step;
             }
+            if (step % 5 == 0) {
+                ASSERT_EQ(FirstStalePlacementValue(*plan), "")
+                    << RoundPlaningName(planing) << " step " << step;
+            }
         }
     }
 }

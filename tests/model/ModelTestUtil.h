@@ -2,6 +2,7 @@
 // Shared helpers of the model tests: date literals and plans built from plan-data texts or the
 // example files.
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -81,6 +82,39 @@ inline std::string FirstStaleCachedTerm(TPlan& plan) {
                 }
             }
         }
+    }
+    return {};
+}
+
+/// The first incremental placement value that differs from a computation from scratch, or the
+/// empty text: each team's count of dated games per day slot, the cached validity of every dated
+/// game, and the count of games on forbidden dates.
+inline std::string FirstStalePlacementValue(const TPlan& plan) {
+    for (const auto& team : plan.Mannschaften) {
+        std::map<int, int> perSlot;
+        for (const TGame* game : team->gamesRef) {
+            if (game->DateValid()) {
+                ++perSlot[DayNumber(game->FDate) % TMannschaft::DaySlots];
+            }
+        }
+        for (int slot = 0; slot < TMannschaft::DaySlots; ++slot) {
+            if (team->SlotGameCount(slot) != perSlot[slot]) {
+                return team->teamName + " slot " + std::to_string(slot) + " counts " +
+                       std::to_string(team->SlotGameCount(slot)) + " games, has " +
+                       std::to_string(perSlot[slot]);
+            }
+        }
+    }
+    for (const TGame* game : plan.gamesAllowed) {
+        if (game->DateValid() && plan.GameIsValidCached(*game) != plan.GameIsValid(*game)) {
+            return "validity of " + game->AsString();
+        }
+    }
+    std::vector<std::string> lines;
+    const int fresh = plan.CountNotAllowedGames(&lines);
+    if (plan.CountNotAllowedGames() != fresh) {
+        return "not allowed games " + std::to_string(plan.CountNotAllowedGames()) + " instead of " +
+               std::to_string(fresh);
     }
     return {};
 }
