@@ -771,8 +771,18 @@ void TPlan::FixGameDate(const TGame& game) {
     }
     TWunschTermin* w = heim->WunschTermine.Find(game.FDate);
     const bool moved = chosen->FDate != game.FDate;
-    chosen->setDate(game.FDate, w ? w->Options : TWunschterminOptions{}, w ? w->ParallelGames : 0, true,
-                    false, w);
+    const TWunschterminOptions options = w ? w->Options : TWunschterminOptions{};
+    const int maxHome = w ? w->ParallelGames : 0;
+    if (!moved && chosen->FFixedDate && !chosen->FNotNecessary && chosen->FDateOptions == options &&
+        chosen->FDateMaxHome == maxHome && chosen->FWunschTermin == w) {
+        // Fixed already (every step fixes the same games again): setDate would only link the wish
+        // date back and empty caches that are right.
+        if (w != nullptr) {
+            w->assignedGame = chosen;
+        }
+        return;
+    }
+    chosen->setDate(game.FDate, options, maxHome, true, false, w);
     if (moved) {
         heim->SortGamesRef();
         gast->SortGamesRef();
