@@ -169,6 +169,7 @@ void TMannschaft::Assign(const TMannschaft& source) {
 void TMannschaft::GamesChanged() {
     KostenCache.Clear();
     FGamesMoved = true;
+    FPairTableValid = false;
     for (TMannschaft* sister : SisterTeamsInPlan) {
         for (const TMannschaftsKostenType type : {mktHalleBelegt, mktSisterGames}) {
             sister->KostenCache.Values[static_cast<std::size_t>(type)] = TKostenValue{0, -1, -1.0};
@@ -178,6 +179,7 @@ void TMannschaft::GamesChanged() {
 
 void TMannschaft::NoteGameDate(TDateTime oldDate, TDateTime newDate, const TMannschaft& opponent, bool home) {
     FGamesMoved = true;
+    FPairTableValid = false;
     if (oldDate != 0.0) {
         const std::size_t slot = DaySlot(DayNumber(oldDate));
         --FSlotGames[slot];
@@ -203,6 +205,7 @@ void TMannschaft::RecountDaySlots() {
 }
 
 void TMannschaft::ClearCache() {
+    FPairTableValid = false;
     KostenCache.Clear();
     KostenCacheRef.Clear();
     DataCache.reset();
@@ -598,6 +601,27 @@ TGame* TMannschaft::getKoppeledGame(int indexInRefGames) const {
         return gamesRef[indexInRefGames - 1];
     }
     return nullptr;
+}
+
+void TMannschaft::BuildPairTable() const {
+    // Walking from the end: a position starts a pair when the run of pair-able neighbours from it
+    // has odd length (PairableRunLength).
+    const int count = static_cast<int>(gamesRef.size());
+    FStartsPair.assign(static_cast<std::size_t>(count), 0);
+    int run = 0;
+    for (int i = count - 2; i >= 0; --i) {
+        run = InternIsKoppeledGames(*gamesRef[i], *gamesRef[i + 1]) ? run + 1 : 0;
+        FStartsPair[static_cast<std::size_t>(i)] = run % 2 == 1 ? 1 : 0;
+    }
+    FPairTableValid = true;
+}
+
+bool TMannschaft::StartsPair(int i) const {
+    if (!FPairTableValid || FStartsPair.size() != gamesRef.size()) {
+        BuildPairTable();
+    }
+    return i >= 0 && i < static_cast<int>(FStartsPair.size()) &&
+           FStartsPair[static_cast<std::size_t>(i)] != 0;
 }
 
 TGame* TMannschaft::getKoppeledGame(const TGame* game) const {

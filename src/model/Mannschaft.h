@@ -63,6 +63,7 @@ public:
     void SortGamesRef() {
         gamesRef.SortByDate();
         FGamesMoved = false;
+        FPairTableValid = false;
     }
     /// Sorts gamesRef only when a game moved since the last sort; a list none of whose games moved
     /// is still in date order, and sorting it would change nothing.
@@ -120,6 +121,12 @@ public:
     /// The backward partner (game i-1) of position i, or nullptr.
     TGame* getBackwardKoppeledGame(int indexInRefGames) const;
     bool InternIsKoppeledGames(const TGame& game1, const TGame& game2) const;
+    /// Whether the game at position i of gamesRef starts a coupled pair with the next one (the answer
+    /// of getForwardKoppeledGame), from a table built once per state of the list: the cost terms ask
+    /// it for most positions, and a pair chain is walked once instead of once per question.
+    bool StartsPair(int i) const;
+    /// Whether the game at position i ends a coupled pair (getBackwardKoppeledGame).
+    bool EndsPair(int i) const { return i > 0 && StartsPair(i - 1); }
     bool IsAuswaertsKoppeledGames(const TGame& game1, const TGame& game2) const;
     /// The away-coupling rule for two away dates at the two home teams.
     bool IsAuswaertsKoppelMatch(TDateTime date1, const std::string& home1, TDateTime date2,
@@ -183,6 +190,11 @@ private:
 
     /// Scratch values of the distribution term; keeps its capacity so that evaluations do not allocate.
     std::vector<double> FScratchValues;
+
+    void BuildPairTable() const;
+    /// Per position: 1 when the game starts a pair; empty while the table is out of date.
+    mutable std::vector<std::uint8_t> FStartsPair;
+    mutable bool FPairTableValid = false;
 
     void loadGameDays(const TPlan& plan, const TDataObject& data);
     void loadHomeGame(const TDataObject& teamNode, const TDataObject& data);

@@ -935,8 +935,37 @@ const TPlanDataCache& TPlan::BuildDataCache() const {
         }
     }
     cache->HasMandatoryGameDays = !MandatoryGameDays.empty();
+    PossibleDateBounds(*cache);
     dataCache = std::move(cache);
     return *dataCache;
+}
+
+static_assert(std::tuple_size_v<decltype(TPlanDataCache::FirstPossibleDate)> == MaxRoundsPerPlan);
+
+void TPlan::PossibleDateBounds(TPlanDataCache& cache) const {
+    const bool hasFreeDays = !FreeGameDays.empty();
+    for (const auto& team : Mannschaften) {
+        for (const auto& wish : team->WunschTermine) {
+            const TDateTime date = wish->Date;
+            const int r = GetRoundNumberByDate(date);
+            if (r < 0 || r >= MaxRoundsPerPlan) {
+                continue;
+            }
+            TDateTime& first = cache.FirstPossibleDate[static_cast<std::size_t>(r)];
+            TDateTime& last = cache.LastPossibleDate[static_cast<std::size_t>(r)];
+            const bool earlier = first == 0.0 || date < first;
+            const bool later = last == 0.0 || date > last;
+            if ((!earlier && !later) || (hasFreeDays && FreeGameDays.count(DayNumber(date)) != 0)) {
+                continue;
+            }
+            if (earlier) {
+                first = date;
+            }
+            if (later) {
+                last = date;
+            }
+        }
+    }
 }
 
 bool TPlan::HasValuesForType(TMannschaftsKostenType kostenType) const {

@@ -194,6 +194,8 @@ private:
     bool AddTeamTerms(const std::array<TMannschaftsKostenType, N>& types, double& sum, Passed passed);
     void CheckLimits() const;
     const TPlanDataCache& BuildDataCache() const;
+    /// The earliest and latest possible date of each round, for the spread term.
+    void PossibleDateBounds(TPlanDataCache& cache) const;
 
     mutable std::unique_ptr<TPlanDataCache> dataCache;
     /// Raised whenever the game lists or the plan data change; validity answers of another epoch are

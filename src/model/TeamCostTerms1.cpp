@@ -239,7 +239,7 @@ bool TMannschaft::KostenEngeTermine(const TPlan& plan, double w, TKostenValue& v
             continue;
         }
         const int gap = DayNumber(next->FDate) - DayNumber(game->FDate);
-        if (gap < 0 || gap > 3 || getKoppeledGame(i) == next) {
+        if (gap < 0 || gap > 3 || StartsPair(i)) {
             continue;
         }
         ++n;
@@ -262,7 +262,7 @@ bool TMannschaft::Kosten2SpieleProWoche(const TPlan& plan, double w, TKostenValu
         const TGame* game = gamesRef[i];
         const TGame* next = gamesRef[i + 1];
         if (!game->DateValid() || !plan.IsInRoundToGenerate(game->FDate) ||
-            WeekIndex(game->FDate) != WeekIndex(next->FDate) || getKoppeledGame(i) == next) {
+            WeekIndex(game->FDate) != WeekIndex(next->FDate) || StartsPair(i)) {
             continue;
         }
         ++n;

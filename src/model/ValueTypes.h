@@ -167,6 +167,9 @@ struct TPlanDataCache {
     std::vector<std::uint8_t> FreeDays;
     /// Set when the free days span too many years for the table.
     bool FreeDaysInMap = false;
+    /// Per round: the earliest and latest offered home date of any team that is no free day (0: none).
+    std::array<TDateTime, 11> FirstPossibleDate{};
+    std::array<TDateTime, 11> LastPossibleDate{};
 };
 
 } // namespace terminor

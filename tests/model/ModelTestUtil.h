@@ -87,8 +87,8 @@ inline std::string FirstStaleCachedTerm(TPlan& plan) {
 }
 
 /// The first incremental placement value that differs from a computation from scratch, or the
-/// empty text: each team's count of dated games per day slot, the cached validity of every dated
-/// game, and the count of games on forbidden dates.
+/// empty text: each team's count of dated games per day slot, its table of coupled pairs, the cached
+/// validity of every dated game, and the count of games on forbidden dates.
 inline std::string FirstStalePlacementValue(const TPlan& plan) {
     for (const auto& team : plan.Mannschaften) {
         std::map<int, int> perSlot;
@@ -102,6 +102,14 @@ inline std::string FirstStalePlacementValue(const TPlan& plan) {
                 return team->teamName + " slot " + std::to_string(slot) + " counts " +
                        std::to_string(team->SlotGameCount(slot)) + " games, has " +
                        std::to_string(perSlot[slot]);
+            }
+        }
+    }
+    for (const auto& team : plan.Mannschaften) {
+        for (int i = 0; i < static_cast<int>(team->gamesRef.size()); ++i) {
+            if (team->StartsPair(i) != (team->getForwardKoppeledGame(i) != nullptr) ||
+                team->EndsPair(i) != (team->getBackwardKoppeledGame(i) != nullptr)) {
+                return team->teamName + " pair table at " + std::to_string(i);
             }
         }
     }

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "ModelTestUtil.h"
 #include "data/Error.h"
 #include "data/PlanData.h"
+#include "data/PlanUtils.h"
 #include "model/Plan.h"
 
 using namespace terminor;
@@ -486,4 +488,36 @@ TEST(Plan, DataCacheFlagsOfTheExample) {
         }
     }
     ExpectInvariants(plan);
+}
+
+TEST(Plan, DataCacheTablesEqualTheirComputationFromThePlanData) {
+    for (const bool doubleRound : {false, true}) {
+        auto plan = terminor::test::LoadExamplePlan();
+        TCalculateOptions options;
+        options.DoubleRound = doubleRound;
+        plan->AssignOptions(options);
+        // Free days: the table against the map, over the whole season and beyond.
+        for (TDateTime d = plan->DateBegin - 30; d <= plan->DateEnd + 30; d += 0.5) {
+            ASSERT_EQ(plan->IsFreeGameDay(d), plan->FreeGameDays.count(DayNumber(d)) != 0)
+                << FormatDayDate(d);
+        }
+        // Possible dates per round: the earliest and latest wish date of any team in the round
+        // that is no free day.
+        const TPlanDataCache& cache = plan->getDataCache();
+        for (std::size_t r = 0; r < plan->Rounds().size(); ++r) {
+            TDateTime first = 0;
+            TDateTime last = 0;
+            for (const auto& team : plan->Mannschaften) {
+                for (const auto& w : team->WunschTermine) {
+                    if (plan->GetRoundNumberByDate(w->Date) == static_cast<int>(r) &&
+                        !plan->IsFreeGameDay(w->Date)) {
+                        first = first == 0 ? w->Date : std::min(first, w->Date);
+                        last = std::max(last, w->Date);
+                    }
+                }
+            }
+            EXPECT_EQ(cache.FirstPossibleDate[r], first) << r;
+            EXPECT_EQ(cache.LastPossibleDate[r], last) << r;
+        }
+    }
 }
