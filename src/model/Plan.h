@@ -206,6 +206,21 @@ private:
     /// Scratch lists of the game-day terms, kept to avoid allocations per evaluation.
     mutable std::vector<double> FScratchGameDayEnds;
     mutable std::vector<double> FScratchGameDayDays;
+    mutable std::vector<int> FScratchGameDayEndDays;
+    /// The values of one game day (the i-th games of all teams) for the game-day terms.
+    struct TGameDayColumn {
+        bool hasGames = false;
+        int firstDay = 0;
+        int lastDay = 0;
+        /// 3^b of the length term.
+        double power = 1.0;
+    };
+    /// Per game day: the dates its values were computed from (team by team) and those values.
+    mutable std::vector<double> FGameDayDates;
+    mutable std::vector<TGameDayColumn> FGameDays;
+    mutable std::uint32_t FGameDayEpoch = 0;
+    /// Brings FGameDays up to date for `gameDays` game days, recomputing the changed ones.
+    void UpdateGameDayColumns(std::size_t gameDays) const;
     /// Scratch result of the team terms computed by CalculateMannschaftsKosten.
     TMannschaftsKosten FScratchKosten;
     /// Scratch for AssignOptimizedDates: this plan's team for each team index of the source.

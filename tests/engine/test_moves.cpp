@@ -252,6 +252,7 @@ TEST(Moves, CachedAndBoundedCostsMatchTheirTwinsOverRealSteps) {
             if (step % 5 == 0) {
                 ASSERT_EQ(FirstStalePlacementValue(*plan), "")
                     << RoundPlaningName(planing) << " step " << step;
+                ASSERT_EQ(StaleGameDayTerms(*plan), "") << RoundPlaningName(planing) << " step " << step;
             }
         }
     }

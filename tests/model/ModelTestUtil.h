@@ -86,6 +86,24 @@ inline std::string FirstStaleCachedTerm(TPlan& plan) {
     return {};
 }
 
+/// The game-day terms of the plan against those of a fresh copy, whose game-day values are all
+/// computed anew: the empty text when all four agree exactly.
+inline std::string StaleGameDayTerms(const TPlan& plan) {
+    TPlan copy;
+    copy.Assign(plan);
+    double kept[4];
+    double fresh[4];
+    plan.CalculateSpielTagKosten(kept[0], kept[1], kept[2], kept[3]);
+    copy.CalculateSpielTagKosten(fresh[0], fresh[1], fresh[2], fresh[3]);
+    for (int k = 0; k < 4; ++k) {
+        if (kept[k] != fresh[k]) {
+            return "game-day term " + std::to_string(k) + ": " + std::to_string(kept[k]) + " instead of " +
+                   std::to_string(fresh[k]);
+        }
+    }
+    return {};
+}
+
 /// The first incremental placement value that differs from a computation from scratch, or the
 /// empty text: each team's count of dated games per day slot, its table of coupled pairs, the cached
 /// validity of every dated game, and the count of games on forbidden dates.

@@ -61,6 +61,7 @@ TEST(CostTwins, CachedTermsEqualFreshComputationsAfterRandomMoves) {
             // ... and every cached value must equal a computation from scratch.
             ASSERT_EQ(FirstStaleCachedTerm(*plan), "") << "step " << step;
             ASSERT_EQ(FirstStalePlacementValue(*plan), "") << "step " << step;
+            ASSERT_EQ(StaleGameDayTerms(*plan), "") << "step " << step;
         }
     }
 }
