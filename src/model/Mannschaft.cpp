@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "data/DataObject.h"
 #include "data/PlanData.h"
@@ -65,6 +66,7 @@ struct ParallelSearch {
     const TPlan& plan;
     const TSisterGames* dayGames;
     std::int64_t dateMs;
+    int dateDay;
     bool fillMessage;
     bool ignoreThisPlan;
     int& numGames;
@@ -113,6 +115,9 @@ struct ParallelSearch {
             const bool qualifies = (direction != SearchDirection::Down && team->teamNumber == number + 1) ||
                                    (direction != SearchDirection::Up && team->teamNumber == number - 1);
             if (!qualifies) {
+                continue;
+            }
+            if (!team->MayHaveGameNear(dateDay)) {
                 continue;
             }
             for (const TGame* game : team->gamesRef) {
@@ -403,15 +408,28 @@ bool TMannschaft::IsTerminFree(const TWunschTermin& termin, const TPlan& plan,
         }
     }
     const int day = DayNumber(termin.Date);
-    if (!MayHaveGameOnDay(day)) {
+    // Only games on the day matter; the day slots count them (games without date, at day 0, are
+    // not counted, so day 0 takes the full walk).
+    int remaining = SlotGameCount(day);
+    if (day != 0 && remaining == 0) {
         return result;
+    }
+    if (remaining < 0) {
+        remaining = std::numeric_limits<int>::max();
     }
     const std::int64_t terminMs = ToMilliseconds(termin.Date);
     for (const TGame* game : gamesRef) {
+        if (day != 0 && remaining <= 0) {
+            break; // every game of the slot has been seen
+        }
         // Dates of one day lie less than a day apart: the cheap distance test spares the exact
         // day computation for most games.
         const double distance = game->FDate - termin.Date;
-        if (game == ignoreGame || distance > 1.001 || distance < -1.001 || DayNumber(game->FDate) != day) {
+        if (distance > 1.001 || distance < -1.001 || DayNumber(game->FDate) != day) {
+            continue;
+        }
+        --remaining;
+        if (game == ignoreGame) {
             continue;
         }
         const TPlanDataCache& planCache = plan.getDataCache();
@@ -479,7 +497,11 @@ void TMannschaft::GetHallenBelegung(TDateTime date, const std::string& location,
     if (ignoreThisPlan) {
         return;
     }
+    const int day = DayNumber(date);
     for (const TMannschaft* team : SisterTeamsInPlan) {
+        if (!team->MayHaveGameNear(day)) {
+            continue;
+        }
         for (const TGame* game : team->gamesRef) {
             if (game->MannschaftHeim != team || game->MannschaftGast == this || !game->DateValid() ||
                 AbsMsBetween(dateMs, game->FDate) > HallWindowMs || GameLocation(*game) != location) {
@@ -498,9 +520,15 @@ void TMannschaft::GetParallelGames(TDateTime date, const TPlan& plan, int& numGa
                                    bool ignoreThisPlan) const {
     numGames = 0;
     messageString.clear();
-    ParallelSearch search{
-        *this,          plan,     sisterGames.get(date), ToMilliseconds(date), fillMessageString,
-        ignoreThisPlan, numGames, messageString};
+    ParallelSearch search{*this,
+                          plan,
+                          sisterGames.get(date),
+                          ToMilliseconds(date),
+                          DayNumber(date),
+                          fillMessageString,
+                          ignoreThisPlan,
+                          numGames,
+                          messageString};
     search.Search(teamNumber, SearchDirection::Start);
 }
 

@@ -85,6 +85,11 @@ public:
     void RecountDaySlots();
     /// False only when no dated game of the team lies on that day.
     bool MayHaveGameOnDay(int day) const { return FSlotGames[DaySlot(day)] != 0; }
+    /// False only when no dated game of the team lies on that day or the days before and after it,
+    /// which hold every game less than a day from a date of that day.
+    bool MayHaveGameNear(int day) const {
+        return MayHaveGameOnDay(day - 1) || MayHaveGameOnDay(day) || MayHaveGameOnDay(day + 1);
+    }
     /// The number of dated games counted in the slot of that day.
     int SlotGameCount(int day) const { return FSlotGames[DaySlot(day)]; }
     /// Raised by every date change of a game of the team into or out of a day of that slot.

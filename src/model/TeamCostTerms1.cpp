@@ -232,13 +232,17 @@ bool TMannschaft::KostenEngeTermine(const TPlan& plan, double w, TKostenValue& v
     const int count = static_cast<int>(gamesRef.size());
     int n = 0;
     double s = 0.0;
+    // Each game's day is computed once and carried to the next pair.
+    int nextDay = count > 0 ? DayNumber(gamesRef[0]->FDate) : 0;
     for (int i = 0; i + 1 < count; ++i) {
         const TGame* game = gamesRef[i];
         const TGame* next = gamesRef[i + 1];
+        const int day = nextDay;
+        nextDay = DayNumber(next->FDate);
         if (!game->DateValid() || !plan.IsInRoundToGenerate(game->FDate)) {
             continue;
         }
-        const int gap = DayNumber(next->FDate) - DayNumber(game->FDate);
+        const int gap = nextDay - day;
         if (gap < 0 || gap > 3 || StartsPair(i)) {
             continue;
         }
@@ -258,11 +262,15 @@ bool TMannschaft::Kosten2SpieleProWoche(const TPlan& plan, double w, TKostenValu
                                         std::vector<std::string>* messages, TMessageType /*withMessages*/) {
     const int count = static_cast<int>(gamesRef.size());
     int n = 0;
+    // Each game's week is computed once and carried to the next pair.
+    int nextWeek = count > 0 ? WeekIndex(gamesRef[0]->FDate) : 0;
     for (int i = 0; i + 1 < count; ++i) {
         const TGame* game = gamesRef[i];
         const TGame* next = gamesRef[i + 1];
-        if (!game->DateValid() || !plan.IsInRoundToGenerate(game->FDate) ||
-            WeekIndex(game->FDate) != WeekIndex(next->FDate) || StartsPair(i)) {
+        const int week = nextWeek;
+        nextWeek = WeekIndex(next->FDate);
+        if (!game->DateValid() || !plan.IsInRoundToGenerate(game->FDate) || week != nextWeek ||
+            StartsPair(i)) {
             continue;
         }
         ++n;
