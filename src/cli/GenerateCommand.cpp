@@ -77,12 +77,17 @@ int RunGenerate(const GenerateArgs& args) {
     const std::int64_t startMs = NowMs();
     std::int64_t steps = 0;
     if (!args.singleWorker.empty()) {
-        if (!args.steps) {
-            throw TerminorError("--single-worker braucht --steps.");
-        }
         TPlanCalcThread worker(args.seed.value_or(TRandom::ClockSeed()));
         worker.StartWithLists("1", *start, args.singleWorker, nullptr);
-        worker.RunSynchronously(*args.steps);
+        if (args.steps) {
+            worker.RunSynchronously(*args.steps);
+        } else {
+            // For a given time (to compare with the thread tree): steps in small batches until it is up.
+            const auto limitMs = static_cast<std::int64_t>(*args.seconds * 1000);
+            while (NowMs() - startMs < limitMs) {
+                worker.RunSynchronously(64);
+            }
+        }
         steps = worker.Durchlauf();
         result->AssignOptimizedDates(worker.OptPlan());
     } else {

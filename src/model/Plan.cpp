@@ -1,6 +1,7 @@
 #include "Plan.h"
 
 #include <algorithm>
+#include <atomic>
 #include <set>
 
 #include "data/Error.h"
@@ -28,13 +29,19 @@ const TWunschTermin* LastWishDateOfDay(const TMannschaft& team, TDateTime date) 
     return result;
 }
 
+/// A stamp no plan data had before.
+std::uint64_t NewDataStamp() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
 bool OutsidePlanningPeriod(const TCalculateOptions& options, TDateTime date, TDateTime begin, TDateTime end) {
     return options.RoundPlaning == rpHalfRound && (date < begin || date > end);
 }
 
 } // namespace
 
-TPlan::TPlan() = default;
+TPlan::TPlan() : FDataStamp(NewDataStamp()) {}
 
 TPlan::~TPlan() {
     // Games point at wish dates of the teams and the teams' reference lists point at games:
@@ -53,6 +60,7 @@ void TPlan::Clear() {
     existingSchedule.Clear();
     predefinedGames.Clear();
     Mannschaften.Clear();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::CheckLimits() const {
@@ -112,6 +120,7 @@ void TPlan::Load(const TPlanData& planData) {
         SetExistingSchedule(games);
     }
     ClearCaches();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::LoadTeams(const TPlanData& planData) {
@@ -409,6 +418,7 @@ void TPlan::AssignPlanData(const TPlan& source) {
     FixPredefinedGames();
     AssignOptions(source.getOptions());
     ClearCaches();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::Assign(const TPlan& source) {
@@ -416,9 +426,20 @@ void TPlan::Assign(const TPlan& source) {
         return;
     }
     AssignPlanData(source);
-    std::vector<AttachedDate> schedule;
-    SnapshotDates(source, schedule);
-    AttachDates(schedule);
+    AttachDatesOf(source);
+}
+
+void TPlan::AssignDates(const TPlan& source) {
+    if (&source == this) {
+        return;
+    }
+    LastOptimizedThread = source.LastOptimizedThread;
+    AttachDatesOf(source);
+}
+
+void TPlan::AttachDatesOf(const TPlan& source) {
+    SnapshotDates(source, FScratchDates);
+    AttachDates(FScratchDates);
     ResetNotNecessaryGames(); // as AssignSchedule does
 }
 
@@ -469,6 +490,7 @@ void TPlan::AssignOptions(const TCalculateOptions& options) {
     // marking is idempotent, so once is enough.
     ResetNotNecessaryGames();
     ClearCaches();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::PrepareWishDates() {
@@ -647,7 +669,7 @@ void TPlan::ResetGameDate(TGame& game) {
     game.MannschaftGast->GamesChanged();
 }
 
-void TPlan::ResetAllGameDates() {
+void TPlan::ResetAllGameDates(bool keepDataCaches) {
     for (const auto& team : Mannschaften) {
         for (const auto& w : team->WunschTermine) {
             w->assignedGame = nullptr;
@@ -659,7 +681,16 @@ void TPlan::ResetAllGameDates() {
         ResetGameDate(*game);
     }
     gamesNotAllowed.Clear();
-    ClearCaches();
+    if (!keepDataCaches) {
+        ClearCaches();
+        return;
+    }
+    // What ClearCaches drops that depends on dates: the cost caches of the teams.
+    for (const auto& team : Mannschaften) {
+        team->ClearKostenCache();
+        team->KostenCacheRef.Clear();
+    }
+    ++FValidityEpoch;
 }
 
 void TPlan::clearAllDates() {
@@ -709,8 +740,10 @@ void TPlan::AssignOptimizedDates(const TPlan& source) {
     if (&source == this) {
         return;
     }
-    // clearAllDates; the team game lists are rebuilt once the dates are in.
-    ResetAllGameDates();
+    // clearAllDates; the team game lists are rebuilt once the dates are in. The data caches stay:
+    // they depend on the plan data only, which a date copy does not change, and rebuilding them
+    // after every copy (the thread tree copies dates all the time) is costly.
+    ResetAllGameDates(true);
     // Teams are matched by id once; the plans normally list them in the same order.
     FTeamMap.assign(source.Mannschaften.size(), nullptr);
     for (std::size_t i = 0; i < source.Mannschaften.size(); ++i) {

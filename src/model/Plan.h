@@ -62,6 +62,13 @@ public:
     void AssignPlanData(const TPlan& source);
     /// AssignPlanData, then Source's schedule.
     void Assign(const TPlan& source);
+    /// The dates Assign would take from Source, without copying the plan data: for a plan that holds
+    /// the same plan data as Source (for instance, a copy made by Assign while Source's DataStamp
+    /// stayed the same).
+    void AssignDates(const TPlan& source);
+    /// Changes with every Load, AssignPlanData, Assign, AssignOptions and Clear: two readings are
+    /// equal only while the plan data stayed as those operations left them.
+    std::uint64_t DataStamp() const { return FDataStamp; }
     void AssignOptions(const TCalculateOptions& options);
     /// Attaches dates from a game list, teams matched by team id.
     void AssignGames(const TGameList& allGames);
@@ -168,6 +175,8 @@ private:
     };
 
     void AttachDates(const std::vector<AttachedDate>& incoming);
+    /// The date part of Assign.
+    void AttachDatesOf(const TPlan& source);
     /// The dates of `from` with its teams resolved by name in this plan (getSchedule + AssignSchedule).
     void SnapshotDates(const TPlan& from, std::vector<AttachedDate>& out) const;
     bool GamesMatchPairings() const;
@@ -176,8 +185,9 @@ private:
     void FilterSisterGames();
     void FindSisterTeamsInPlan();
     void BuildAllGames(bool buildTeamGameRefs = true);
-    /// clearAllDates without rebuilding the team game lists.
-    void ResetAllGameDates();
+    /// clearAllDates without rebuilding the team game lists; keepDataCaches keeps the caches that
+    /// depend on the plan data only.
+    void ResetAllGameDates(bool keepDataCaches = false);
     void BuildRounds();
     void RebuildCachedGameList();
     void BuildTeamGameRefs();
@@ -201,6 +211,9 @@ private:
     /// Raised whenever the game lists or the plan data change; validity answers of another epoch are
     /// stale.
     std::uint32_t FValidityEpoch = 1;
+    std::uint64_t FDataStamp = 0;
+    /// Scratch of AttachDatesOf.
+    std::vector<AttachedDate> FScratchDates;
     /// gamesAllowed by pairing, indexed heim.Index * teams + gast.Index (the fast twin of cachedGameList).
     std::vector<std::vector<TGame*>> FPairGames;
     /// Scratch lists of the game-day terms, kept to avoid allocations per evaluation.
