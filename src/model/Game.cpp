@@ -81,8 +81,8 @@ void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, 
 
 void TGame::NoteDateChange(TDateTime oldDate, TDateTime newDate) {
     if (MannschaftHeim != nullptr && MannschaftGast != nullptr) {
-        MannschaftHeim->NoteGameDate(oldDate, newDate, *MannschaftGast, true);
-        MannschaftGast->NoteGameDate(oldDate, newDate, *MannschaftHeim, false);
+        MannschaftHeim->NoteGameDate(*this, oldDate, newDate, *MannschaftGast, true);
+        MannschaftGast->NoteGameDate(*this, oldDate, newDate, *MannschaftHeim, false);
     }
 }
 

@@ -53,6 +53,10 @@ public:
     mutable std::uint32_t FValidEpoch = 0;
     mutable TDateTime FValidDate = 0.0;
     mutable bool FValidResult = false;
+    /// The game's positions in the home and the guest team's gamesRef as of their last sort (-1:
+    /// never); a position is only trusted after checking that the list holds the game there.
+    int FPosHeim = -1;
+    int FPosGast = -1;
     /// Same date and the same home and guest team ids.
     bool isTheSame(const TGame& game) const;
     std::string AsString() const;

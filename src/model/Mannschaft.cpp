@@ -182,18 +182,39 @@ void TMannschaft::GamesChanged() {
     }
 }
 
-void TMannschaft::NoteGameDate(TDateTime oldDate, TDateTime newDate, const TMannschaft& opponent, bool home) {
+void TMannschaft::SortGamesRef() {
+    gamesRef.SortByDate();
+    FGamesMoved = false;
+    FPairTableValid = false;
+    for (std::size_t i = 0; i < gamesRef.size(); ++i) {
+        TGame* game = gamesRef[i];
+        (game->MannschaftHeim == this ? game->FPosHeim : game->FPosGast) = static_cast<int>(i);
+    }
+}
+
+bool TMannschaft::AtRecordedPosition(const TGame& game) const {
+    const int pos = game.MannschaftHeim == this ? game.FPosHeim : game.FPosGast;
+    return pos >= 0 && static_cast<std::size_t>(pos) < gamesRef.size() &&
+           gamesRef[static_cast<std::size_t>(pos)] == &game;
+}
+
+void TMannschaft::NoteGameDate(const TGame& game, TDateTime oldDate, TDateTime newDate,
+                               const TMannschaft& opponent, bool home) {
     FGamesMoved = true;
     FPairTableValid = false;
     if (oldDate != 0.0) {
         const std::size_t slot = DaySlot(DayNumber(oldDate));
         --FSlotGames[slot];
         ++FSlotVersion[slot];
+        // Which game is left in a slot that held two is not known.
+        FSlotGame[slot] = nullptr;
     }
     if (newDate != 0.0) {
         const std::size_t slot = DaySlot(DayNumber(newDate));
         ++FSlotGames[slot];
         ++FSlotVersion[slot];
+        // A game that is not in gamesRef is counted but never named.
+        FSlotGame[slot] = FSlotGames[slot] == 1 && AtRecordedPosition(game) ? &game : nullptr;
     }
     if (home) {
         ++FHomePairingVersion[OpponentSlot(opponent)];
@@ -202,9 +223,11 @@ void TMannschaft::NoteGameDate(TDateTime oldDate, TDateTime newDate, const TMann
 
 void TMannschaft::RecountDaySlots() {
     FSlotGames.fill(0);
+    FSlotGame.fill(nullptr);
     for (const TGame* game : gamesRef) {
         if (game->DateValid()) {
-            ++FSlotGames[DaySlot(DayNumber(game->FDate))];
+            const std::size_t slot = DaySlot(DayNumber(game->FDate));
+            FSlotGame[slot] = ++FSlotGames[slot] == 1 ? game : nullptr;
         }
     }
 }
@@ -418,7 +441,11 @@ bool TMannschaft::IsTerminFree(const TWunschTermin& termin, const TPlan& plan,
         remaining = std::numeric_limits<int>::max();
     }
     const std::int64_t terminMs = ToMilliseconds(termin.Date);
-    for (const TGame* game : gamesRef) {
+    // A slot with one known game needs no walk: that game is the only one that can be on the day.
+    const TGame* only = day != 0 ? OnlySlotGame(day) : nullptr;
+    const std::size_t count = only != nullptr ? 1 : gamesRef.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const TGame* game = only != nullptr ? only : gamesRef[i];
         if (day != 0 && remaining <= 0) {
             break; // every game of the slot has been seen
         }

@@ -60,11 +60,7 @@ public:
     /// which look at this team's games, are emptied too.
     void GamesChanged();
     /// Sorts gamesRef by date.
-    void SortGamesRef() {
-        gamesRef.SortByDate();
-        FGamesMoved = false;
-        FPairTableValid = false;
-    }
+    void SortGamesRef();
     /// Sorts gamesRef only when a game moved since the last sort; a list none of whose games moved
     /// is still in date order, and sorting it would change nothing.
     void SortGamesRefIfMoved() {
@@ -80,7 +76,8 @@ public:
     static constexpr int MaxOpponents = 32;
     /// A game of this team went from `oldDate` to `newDate` (0: no date) against `opponent`, this team
     /// at home when `home`: updates the slot counts and raises the change counters.
-    void NoteGameDate(TDateTime oldDate, TDateTime newDate, const TMannschaft& opponent, bool home);
+    void NoteGameDate(const TGame& game, TDateTime oldDate, TDateTime newDate, const TMannschaft& opponent,
+                      bool home);
     /// Recounts the dated games per slot from gamesRef (after the list was rebuilt).
     void RecountDaySlots();
     /// False only when no dated game of the team lies on that day.
@@ -92,6 +89,11 @@ public:
     }
     /// The number of dated games counted in the slot of that day.
     int SlotGameCount(int day) const { return FSlotGames[DaySlot(day)]; }
+    /// The only game of the slot of that day, when the slot holds one game of gamesRef; else nullptr.
+    const TGame* OnlySlotGame(int day) const {
+        const std::size_t slot = DaySlot(day);
+        return FSlotGames[slot] == 1 ? FSlotGame[slot] : nullptr;
+    }
     /// Raised by every date change of a game of the team into or out of a day of that slot.
     std::uint32_t DayVersion(int day) const { return FSlotVersion[DaySlot(day)]; }
     /// Raised by every date change of a home game of the team against `guest`.
@@ -213,6 +215,10 @@ private:
         return static_cast<unsigned>(team.Index) % MaxOpponents;
     }
     std::array<std::int16_t, DaySlots> FSlotGames{};
+    /// Per slot holding one game: that game when it is known to be in gamesRef, else nullptr.
+    std::array<const TGame*, DaySlots> FSlotGame{};
+    /// Whether the game is at its recorded position of gamesRef.
+    bool AtRecordedPosition(const TGame& game) const;
     std::array<std::uint32_t, DaySlots> FSlotVersion{};
     std::array<std::uint32_t, MaxOpponents> FHomePairingVersion{};
 };

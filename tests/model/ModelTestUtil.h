@@ -105,14 +105,18 @@ inline std::string StaleGameDayTerms(const TPlan& plan) {
 }
 
 /// The first incremental placement value that differs from a computation from scratch, or the
-/// empty text: each team's count of dated games per day slot, its table of coupled pairs, the cached
-/// validity of every dated game, and the count of games on forbidden dates.
+/// empty text: each team's count of dated games per day slot and the game it names, its table of
+/// coupled pairs, the cached validity of every dated game, and the count of games on forbidden
+/// dates.
 inline std::string FirstStalePlacementValue(const TPlan& plan) {
     for (const auto& team : plan.Mannschaften) {
         std::map<int, int> perSlot;
+        std::map<int, const TGame*> lastInSlot;
         for (const TGame* game : team->gamesRef) {
             if (game->DateValid()) {
-                ++perSlot[DayNumber(game->FDate) % TMannschaft::DaySlots];
+                const int slot = DayNumber(game->FDate) % TMannschaft::DaySlots;
+                ++perSlot[slot];
+                lastInSlot[slot] = game;
             }
         }
         for (int slot = 0; slot < TMannschaft::DaySlots; ++slot) {
@@ -120,6 +124,10 @@ inline std::string FirstStalePlacementValue(const TPlan& plan) {
                 return team->teamName + " slot " + std::to_string(slot) + " counts " +
                        std::to_string(team->SlotGameCount(slot)) + " games, has " +
                        std::to_string(perSlot[slot]);
+            }
+            const TGame* only = team->OnlySlotGame(slot);
+            if (only != nullptr && only != lastInSlot[slot]) {
+                return team->teamName + " slot " + std::to_string(slot) + " names another game";
             }
         }
     }
