@@ -74,14 +74,18 @@ Slot PickPrimarySlot(Rng& rng) {
     return PrimarySlots[0].first;
 }
 
-/// A further slot for teams that need more dates than one weekly slot gives.
+/// A further slot for teams that need more dates than one weekly slot gives: the k-th of the other
+/// weekdays (a second time on the same day would not let the team play more often).
 Slot ExtraSlot(const Slot& primary, int k) {
-    static constexpr std::array<Slot, 4> Extra = {{{6, 14, 30}, {5, 20, 0}, {2, 20, 0}, {4, 20, 0}}};
-    Slot slot = Extra[static_cast<std::size_t>(k) % Extra.size()];
-    if (slot.weekday == primary.weekday && slot.hour == primary.hour) {
-        slot = Extra[static_cast<std::size_t>(k + 1) % Extra.size()];
+    static constexpr std::array<Slot, 6> Extra = {
+        {{5, 20, 0}, {2, 20, 0}, {4, 20, 0}, {3, 20, 0}, {7, 10, 0}, {6, 18, 30}}};
+    std::vector<Slot> others;
+    for (const Slot& slot : Extra) {
+        if (slot.weekday != primary.weekday) {
+            others.push_back(slot);
+        }
     }
-    return slot;
+    return others[static_cast<std::size_t>(k) % others.size()];
 }
 
 struct Team {

@@ -100,8 +100,8 @@ const Recorded Runs[] = {
     {Example::Damen, 1, "100", 13, 100, 11677344.408027679, 0x66e10224659e9523ULL},
     {Example::Synthetic10, 0, "2", 14, 3000, 535667.39759238972, 0xcc2212a35b397bf9ULL},
     {Example::Synthetic10, 0, "S1,10", 15, 800, 1000870997.3215196, 0x369bf0bbf9bacaebULL},
-    {Example::Synthetic16, 0, "2", 16, 1500, 11670357415.926189, 0xf61ec94aa99c5402ULL},
-    {Example::Synthetic16, 0, "M1,25", 17, 500, 11036677821.397243, 0x71a8fb0d7f391a72ULL},
+    {Example::Synthetic16, 0, "2", 16, 1500, 1030949189.2332038, 0x85ba2cfb9f1be93aULL},
+    {Example::Synthetic16, 0, "M1,25", 17, 500, 1039621714.4024767, 0x4f5f3bdffe3ed3e0ULL},
 };
 // clang-format on
 
