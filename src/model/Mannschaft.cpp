@@ -564,6 +564,9 @@ void TMannschaft::GetParallelGames(TDateTime date, const TPlan& plan, int& numGa
 
 bool TMannschaft::IsAuswaertsKoppelMatch(TDateTime date1, const std::string& home1, TDateTime date2,
                                          const std::string& home2) const {
+    if (AuswaertsKoppel.empty()) {
+        return false;
+    }
     const int dayDiff = std::abs(DayNumber(date1) - DayNumber(date2));
     if (dayDiff > 1) {
         return false;
@@ -602,6 +605,10 @@ bool TMannschaft::InternIsKoppeledGames(const TGame& game1, const TGame& game2) 
     if (std::abs(DayNumber(game1.FDate) - DayNumber(game2.FDate)) > 1) {
         return false;
     }
+    return KoppeledWithinADay(game1, game2);
+}
+
+bool TMannschaft::KoppeledWithinADay(const TGame& game1, const TGame& game2) const {
     if (game1.MannschaftHeim == this && game2.MannschaftHeim == this) {
         return game1.FDateOptions.IsKoppelDate() && game2.FDateOptions.IsKoppelDate();
     }
@@ -664,8 +671,14 @@ void TMannschaft::BuildPairTable() const {
     const int count = static_cast<int>(gamesRef.size());
     FStartsPair.assign(static_cast<std::size_t>(count), 0);
     int run = 0;
+    // The pair test of InternIsKoppeledGames, each game's day computed once.
+    int nextDay = count > 0 ? DayNumber(gamesRef[count - 1]->FDate) : 0;
     for (int i = count - 2; i >= 0; --i) {
-        run = InternIsKoppeledGames(*gamesRef[i], *gamesRef[i + 1]) ? run + 1 : 0;
+        const int day = DayNumber(gamesRef[i]->FDate);
+        const bool pairable =
+            std::abs(day - nextDay) <= 1 && KoppeledWithinADay(*gamesRef[i], *gamesRef[i + 1]);
+        nextDay = day;
+        run = pairable ? run + 1 : 0;
         FStartsPair[static_cast<std::size_t>(i)] = run % 2 == 1 ? 1 : 0;
     }
     FPairTableValid = true;

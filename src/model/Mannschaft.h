@@ -199,6 +199,8 @@ private:
     std::vector<double> FScratchValues;
 
     void BuildPairTable() const;
+    /// InternIsKoppeledGames for two games at most a day apart.
+    bool KoppeledWithinADay(const TGame& game1, const TGame& game2) const;
     /// Per position: 1 when the game starts a pair; empty while the table is out of date.
     mutable std::vector<std::uint8_t> FStartsPair;
     mutable bool FPairTableValid = false;

@@ -2,6 +2,7 @@
 // fallback days, the 60 km rule and the spacing of consecutive games; plus the lists of blocked-day
 // and 60 km violations for the hard-error report.
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -21,6 +22,13 @@ const std::string& GameLocation(const TGame& game) {
         return game.OverrideLocation;
     }
     return game.FWunschTermin != nullptr ? game.FWunschTermin->Location : empty;
+}
+
+/// Power(4 / (gap + 1), 4.3) for the gaps of 0 to 3 days the 3-day term counts, computed once.
+double CloseGapWeight(int gap) {
+    static const std::array<double, 4> Weights = {std::pow(4.0 / 1, 4.3), std::pow(4.0 / 2, 4.3),
+                                                  std::pow(4.0 / 3, 4.3), std::pow(4.0 / 4, 4.3)};
+    return Weights[static_cast<std::size_t>(gap)];
 }
 
 /// Whether `entry` ("gender\nteam name") names the team of that sister game.
@@ -247,7 +255,7 @@ bool TMannschaft::KostenEngeTermine(const TPlan& plan, double w, TKostenValue& v
             continue;
         }
         ++n;
-        s += std::pow(4.0 / (gap + 1), 4.3);
+        s += CloseGapWeight(gap);
         if (messages != nullptr) {
             messages->push_back("Weniger als drei Tage Abstand: " + FormatDayDate(game->FDate) + " - " +
                                 FormatDayDate(next->FDate));
