@@ -72,8 +72,8 @@ int Arg(int argc, char** argv, const char* name, int fallback) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const int steps = Arg(argc, argv, "--steps", 2000);
-    const int warmup = Arg(argc, argv, "--warmup", 2000);
+    const int steps = Arg(argc, argv, "--steps", 1000);
+    const int warmup = Arg(argc, argv, "--warmup", 1000);
     std::printf("%6s %6s %12s %14s %16s\n", "teams", "games", "ns/step", "refilled/step", "ns/refilled");
     for (const int teams : {6, 10, 14, 20, 30}) {
         TPlanData data;
