@@ -57,8 +57,11 @@ test-tsan: deps
 	@cmake --build --preset tsan -j $(JOBS) --target engine_tests
 	ctest --preset tsan -j $(JOBS) -L engine
 
+# Every benchmark binary, then the quality benchmark in its short form (bench/quality and
+# bench/scaling run the long forms).
 bench: build
 	@for b in build/$(PRESET)/bench/bench_*; do [ -x "$$b" ] && "$$b" || true; done
+	@python3 bench/quality --short --preset $(PRESET)
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_RUNS executions.
 fuzz: deps

@@ -51,7 +51,7 @@ TWorkerType TWorkerType::Parse(const std::string& text) {
 
 TPlanCalcThread::TPlanCalcThread(std::uint64_t seed)
     : FRng(seed), FPlan(std::make_unique<TPlan>()), FOptPlan(std::make_unique<TPlan>()),
-      FMoves(std::make_unique<TPlanMoves>(*FPlan, FRng)) {}
+      FMoves(std::make_unique<TPlanMoves>(*FPlan, FRng)), FReInitPlan(std::make_unique<TPlan>()) {}
 
 TPlanCalcThread::~TPlanCalcThread() {
     Stop();
@@ -110,9 +110,15 @@ void TPlanCalcThread::GetActResult(TPlan* plan, std::int64_t& durchLauf, double&
 
 void TPlanCalcThread::DoReInitPlan(const TPlan& plan, const std::string& reinitString) {
     const std::lock_guard lock(Lock());
-    auto copy = std::make_unique<TPlan>();
-    copy->Assign(plan);
-    FReInitPlan = std::move(copy);
+    // The copy lives on between requests: while the driver's plan data stay the same, only the
+    // dates need copying (Assign would give the same plan at several times the cost).
+    if (FReInitPlanSourceStamp == plan.DataStamp()) {
+        FReInitPlan->AssignDates(plan);
+    } else {
+        FReInitPlan->Assign(plan);
+        FReInitPlanSourceStamp = plan.DataStamp();
+    }
+    FReInitPlanPending = true;
     FReInitPlanFlag.store(true);
     if (!reinitString.empty()) {
         FReinitString = reinitString;
@@ -162,8 +168,10 @@ void TPlanCalcThread::Execute() {
             if (lowPrio && FDurchLaufAfterReInit > LowPrioAfterSteps) {
                 std::this_thread::sleep_for(LowPrioSleep);
             }
+            // No yield per step: the scheduler shares the cores among the workers by preemption,
+            // and a yield after every step of 96 workers on two cores only switches threads after
+            // every step, each time onto a cold cache.
             DoStep();
-            std::this_thread::yield();
         }
     } catch (...) {
         // A failing step ends this worker; the generation reports the first such error.
@@ -219,14 +227,14 @@ void TPlanCalcThread::DoStep() {
 void TPlanCalcThread::ApplyReInit() {
     FDurchLaufAfterReInit = 0;
     const std::lock_guard lock(Lock());
-    if (FReInitPlan) {
+    if (FReInitPlanPending) {
         FPlan->AssignOptimizedDates(*FReInitPlan);
         FPlan->CalculateKosten(-1);
         FPlan->TransferDateToRefDate();
         FOptPlan->AssignOptimizedDates(*FPlan);
         FOptKosten = FPlan->CalculateKosten(-1);
         FRetKosten = FOptKosten;
-        FReInitPlan.reset();
+        FReInitPlanPending = false;
     }
     if (FReInitPlanData) {
         FPlan->AssignPlanData(*FReInitPlanData);

@@ -89,7 +89,11 @@ private:
     std::unique_ptr<TPlan> FPlan;
     std::unique_ptr<TPlan> FOptPlan;
     std::unique_ptr<TPlanMoves> FMoves;
+    /// The start plan of a pending re-initialisation (when FReInitPlanPending); kept between requests.
     std::unique_ptr<TPlan> FReInitPlan;
+    bool FReInitPlanPending = false;
+    /// The DataStamp of the plan FReInitPlan's data were copied from (0: none yet).
+    std::uint64_t FReInitPlanSourceStamp = 0;
     std::unique_ptr<TPlan> FReInitPlanData;
     std::recursive_mutex* FParentCriticalSection = nullptr;
     mutable std::recursive_mutex FOwnCriticalSection;

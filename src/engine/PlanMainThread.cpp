@@ -23,7 +23,7 @@ std::int64_t NowMs() {
 } // namespace
 
 TPlanMainThread::TPlanMainThread(const TEngineConfig& config, std::uint64_t seed)
-    : FConfig(config), FSeed(seed), FPlan(std::make_unique<TPlan>()) {}
+    : FConfig(config), FSeed(seed), FPlan(std::make_unique<TPlan>()), FTemporary(std::make_unique<TPlan>()) {}
 
 TPlanMainThread::~TPlanMainThread() {
     Stop();
@@ -243,12 +243,16 @@ void TPlanMainThread::CollectOnce() {
         durchlaufe += n;
         // Later workers of the same cycle must beat the cost just taken over.
         if (k >= 0 && (k < FRetKosten || FRetKosten < 0)) {
-            TPlan temporary;
-            temporary.Assign(*FPlan);
+            // The worker's best dates pass through a plan with this thread's plan data. The copy of
+            // the data is kept while they stay the same: taking the worker's dates replaces all the
+            // dates the copy had. (Its cost is not needed; only this thread's plan is evaluated.)
+            if (FTemporarySourceStamp != FPlan->DataStamp()) {
+                FTemporary->Assign(*FPlan);
+                FTemporarySourceStamp = FPlan->DataStamp();
+            }
             std::int64_t ignored = 0;
-            worker->GetActResult(&temporary, ignored, k);
-            temporary.CalculateKosten(-1);
-            FPlan->AssignOptimizedDates(temporary);
+            worker->GetActResult(FTemporary.get(), ignored, k);
+            FPlan->AssignOptimizedDates(*FTemporary);
             FPlan->CalculateKosten(-1);
             FRetKosten = k;
             winner = worker->ThreadType();

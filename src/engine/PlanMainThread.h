@@ -76,6 +76,9 @@ private:
     std::recursive_mutex* FParentCriticalSection = nullptr;
     std::unique_ptr<TPlan> FPlan;
     std::unique_ptr<TPlan> FReInitPlanData;
+    /// Carries a worker's result into FPlan; holds FPlan's plan data as of FTemporarySourceStamp.
+    std::unique_ptr<TPlan> FTemporary;
+    std::uint64_t FTemporarySourceStamp = 0;
     std::vector<std::unique_ptr<TPlanCalcThread>> FThreads;
     std::vector<TPlanCalcThread*> FDynamicThreads;
     std::string FThreadName;

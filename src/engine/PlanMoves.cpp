@@ -142,7 +142,7 @@ void TPlanMoves::FillFreeGames() {
         if (game->DateValid() && !game->FFixedDate &&
             (game->FDateOptions.Contains(woKoppelSecondTime) ||
              game->FDateOptions.Contains(woAuswaertsKoppelSecondTime)) &&
-            !FPlan.GameIsValid(*game)) {
+            !FPlan.GameIsValidCached(*game)) {
             game->setEmptyDate();
         }
     }
@@ -183,7 +183,7 @@ void TPlanMoves::FillFreeGamesPass(bool allSecondTimeGamesAreValid) {
         SwapRemove(FFree, index);
     }
     for (const auto& team : FPlan.Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRefIfMoved();
     }
 }
 
@@ -263,7 +263,7 @@ void TPlanMoves::BuildRasterPlan() {
         PlaceRasterRound(j % 2 == 0, rounds[j].DateFrom, rounds[j].DateTo);
     }
     for (const auto& team : FPlan.Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRefIfMoved();
     }
 }
 

@@ -56,11 +56,12 @@ int CompareNamePairs(std::string_view a1, std::string_view a2, std::string_view 
 void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, bool fixedDate,
                     bool notNecessary, TWunschTermin* wunschTermin) {
     if (MannschaftHeim != nullptr) {
-        MannschaftHeim->ClearKostenCache();
+        MannschaftHeim->GamesChanged();
     }
     if (MannschaftGast != nullptr) {
-        MannschaftGast->ClearKostenCache();
+        MannschaftGast->GamesChanged();
     }
+    NoteDateChange(FDate, date);
     FDate = date;
     FDateOptions = isKoppel;
     FDateMaxHome = maxHome;
@@ -78,7 +79,15 @@ void TGame::setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, 
     }
 }
 
+void TGame::NoteDateChange(TDateTime oldDate, TDateTime newDate) {
+    if (MannschaftHeim != nullptr && MannschaftGast != nullptr) {
+        MannschaftHeim->NoteGameDate(*this, oldDate, newDate, *MannschaftGast, true);
+        MannschaftGast->NoteGameDate(*this, oldDate, newDate, *MannschaftHeim, false);
+    }
+}
+
 void TGame::Reset() {
+    NoteDateChange(FDate, 0.0);
     if (FWunschTermin != nullptr && FWunschTermin->assignedGame == this) {
         FWunschTermin->assignedGame = nullptr;
     }

@@ -2,6 +2,7 @@
 // TGame: one fixture with its date, the wish date it occupies and the reference copy of both
 // used by the optimiser; TGameList: an owning or referencing list of games.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +36,8 @@ public:
     TMannschaft* MannschaftGast;
     std::string OverrideLocation;
 
-    /// The only way to change a game's date: clears the cost caches of both teams and keeps the
-    /// wish date's back reference in step.
+    /// The only way to change a game's date: clears the cost caches of both teams (and the
+    /// sister-dependent terms of their sister teams) and keeps the wish date's back reference in step.
     void setDate(TDateTime date, TWunschterminOptions isKoppel, int maxHome, bool fixedDate,
                  bool notNecessary, TWunschTermin* wunschTermin);
     void setEmptyDate() { setDate(0.0, {}, 0, false, false, nullptr); }
@@ -45,10 +46,25 @@ public:
     /// wish date must still exist); leaves the teams' cost caches to the caller.
     void Reset();
     bool DateValid() const { return FDate != 0.0; }
+
+    /// TPlan::GameIsValid as last computed, with the state it was computed for (see
+    /// TPlan::GameIsValidCached).
+    mutable std::uint64_t FValidStamp = 0;
+    mutable std::uint32_t FValidEpoch = 0;
+    mutable TDateTime FValidDate = 0.0;
+    mutable bool FValidResult = false;
+    /// The game's positions in the home and the guest team's gamesRef as of their last sort (-1:
+    /// never); a position is only trusted after checking that the list holds the game there.
+    int FPosHeim = -1;
+    int FPosGast = -1;
     /// Same date and the same home and guest team ids.
     bool isTheSame(const TGame& game) const;
     std::string AsString() const;
     std::string GetLocation() const;
+
+private:
+    /// Tells both teams that the game moves from oldDate to newDate.
+    void NoteDateChange(TDateTime oldDate, TDateTime newDate);
 };
 
 struct TGameComparer {

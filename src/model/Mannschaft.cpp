@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "data/DataObject.h"
 #include "data/PlanData.h"
@@ -65,6 +66,7 @@ struct ParallelSearch {
     const TPlan& plan;
     const TSisterGames* dayGames;
     std::int64_t dateMs;
+    int dateDay;
     bool fillMessage;
     bool ignoreThisPlan;
     int& numGames;
@@ -113,6 +115,9 @@ struct ParallelSearch {
             const bool qualifies = (direction != SearchDirection::Down && team->teamNumber == number + 1) ||
                                    (direction != SearchDirection::Up && team->teamNumber == number - 1);
             if (!qualifies) {
+                continue;
+            }
+            if (!team->MayHaveGameNear(dateDay)) {
                 continue;
             }
             for (const TGame* game : team->gamesRef) {
@@ -166,7 +171,69 @@ void TMannschaft::Assign(const TMannschaft& source) {
     ClearCache();
 }
 
+void TMannschaft::GamesChanged() {
+    KostenCache.Clear();
+    FGamesMoved = true;
+    FPairTableValid = false;
+    for (TMannschaft* sister : SisterTeamsInPlan) {
+        for (const TMannschaftsKostenType type : {mktHalleBelegt, mktSisterGames}) {
+            sister->KostenCache.Values[static_cast<std::size_t>(type)] = TKostenValue{0, -1, -1.0};
+        }
+    }
+}
+
+void TMannschaft::SortGamesRef() {
+    gamesRef.SortByDate();
+    FGamesMoved = false;
+    FPairTableValid = false;
+    for (std::size_t i = 0; i < gamesRef.size(); ++i) {
+        TGame* game = gamesRef[i];
+        (game->MannschaftHeim == this ? game->FPosHeim : game->FPosGast) = static_cast<int>(i);
+    }
+}
+
+bool TMannschaft::AtRecordedPosition(const TGame& game) const {
+    const int pos = game.MannschaftHeim == this ? game.FPosHeim : game.FPosGast;
+    return pos >= 0 && static_cast<std::size_t>(pos) < gamesRef.size() &&
+           gamesRef[static_cast<std::size_t>(pos)] == &game;
+}
+
+void TMannschaft::NoteGameDate(const TGame& game, TDateTime oldDate, TDateTime newDate,
+                               const TMannschaft& opponent, bool home) {
+    FGamesMoved = true;
+    FPairTableValid = false;
+    if (oldDate != 0.0) {
+        const std::size_t slot = DaySlot(DayNumber(oldDate));
+        --FSlotGames[slot];
+        ++FSlotVersion[slot];
+        // Which game is left in a slot that held two is not known.
+        FSlotGame[slot] = nullptr;
+    }
+    if (newDate != 0.0) {
+        const std::size_t slot = DaySlot(DayNumber(newDate));
+        ++FSlotGames[slot];
+        ++FSlotVersion[slot];
+        // A game that is not in gamesRef is counted but never named.
+        FSlotGame[slot] = FSlotGames[slot] == 1 && AtRecordedPosition(game) ? &game : nullptr;
+    }
+    if (home) {
+        ++FHomePairingVersion[OpponentSlot(opponent)];
+    }
+}
+
+void TMannschaft::RecountDaySlots() {
+    FSlotGames.fill(0);
+    FSlotGame.fill(nullptr);
+    for (const TGame* game : gamesRef) {
+        if (game->DateValid()) {
+            const std::size_t slot = DaySlot(DayNumber(game->FDate));
+            FSlotGame[slot] = ++FSlotGames[slot] == 1 ? game : nullptr;
+        }
+    }
+}
+
 void TMannschaft::ClearCache() {
+    FPairTableValid = false;
     KostenCache.Clear();
     KostenCacheRef.Clear();
     DataCache.reset();
@@ -364,12 +431,32 @@ bool TMannschaft::IsTerminFree(const TWunschTermin& termin, const TPlan& plan,
         }
     }
     const int day = DayNumber(termin.Date);
+    // Only games on the day matter; the day slots count them (games without date, at day 0, are
+    // not counted, so day 0 takes the full walk).
+    int remaining = SlotGameCount(day);
+    if (day != 0 && remaining == 0) {
+        return result;
+    }
+    if (remaining < 0) {
+        remaining = std::numeric_limits<int>::max();
+    }
     const std::int64_t terminMs = ToMilliseconds(termin.Date);
-    for (const TGame* game : gamesRef) {
+    // A slot with one known game needs no walk: that game is the only one that can be on the day.
+    const TGame* only = day != 0 ? OnlySlotGame(day) : nullptr;
+    const std::size_t count = only != nullptr ? 1 : gamesRef.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const TGame* game = only != nullptr ? only : gamesRef[i];
+        if (day != 0 && remaining <= 0) {
+            break; // every game of the slot has been seen
+        }
         // Dates of one day lie less than a day apart: the cheap distance test spares the exact
         // day computation for most games.
         const double distance = game->FDate - termin.Date;
-        if (game == ignoreGame || distance > 1.001 || distance < -1.001 || DayNumber(game->FDate) != day) {
+        if (distance > 1.001 || distance < -1.001 || DayNumber(game->FDate) != day) {
+            continue;
+        }
+        --remaining;
+        if (game == ignoreGame) {
             continue;
         }
         const TPlanDataCache& planCache = plan.getDataCache();
@@ -437,7 +524,11 @@ void TMannschaft::GetHallenBelegung(TDateTime date, const std::string& location,
     if (ignoreThisPlan) {
         return;
     }
+    const int day = DayNumber(date);
     for (const TMannschaft* team : SisterTeamsInPlan) {
+        if (!team->MayHaveGameNear(day)) {
+            continue;
+        }
         for (const TGame* game : team->gamesRef) {
             if (game->MannschaftHeim != team || game->MannschaftGast == this || !game->DateValid() ||
                 AbsMsBetween(dateMs, game->FDate) > HallWindowMs || GameLocation(*game) != location) {
@@ -456,9 +547,15 @@ void TMannschaft::GetParallelGames(TDateTime date, const TPlan& plan, int& numGa
                                    bool ignoreThisPlan) const {
     numGames = 0;
     messageString.clear();
-    ParallelSearch search{
-        *this,          plan,     sisterGames.get(date), ToMilliseconds(date), fillMessageString,
-        ignoreThisPlan, numGames, messageString};
+    ParallelSearch search{*this,
+                          plan,
+                          sisterGames.get(date),
+                          ToMilliseconds(date),
+                          DayNumber(date),
+                          fillMessageString,
+                          ignoreThisPlan,
+                          numGames,
+                          messageString};
     search.Search(teamNumber, SearchDirection::Start);
 }
 
@@ -467,6 +564,9 @@ void TMannschaft::GetParallelGames(TDateTime date, const TPlan& plan, int& numGa
 
 bool TMannschaft::IsAuswaertsKoppelMatch(TDateTime date1, const std::string& home1, TDateTime date2,
                                          const std::string& home2) const {
+    if (AuswaertsKoppel.empty()) {
+        return false;
+    }
     const int dayDiff = std::abs(DayNumber(date1) - DayNumber(date2));
     if (dayDiff > 1) {
         return false;
@@ -505,6 +605,10 @@ bool TMannschaft::InternIsKoppeledGames(const TGame& game1, const TGame& game2) 
     if (std::abs(DayNumber(game1.FDate) - DayNumber(game2.FDate)) > 1) {
         return false;
     }
+    return KoppeledWithinADay(game1, game2);
+}
+
+bool TMannschaft::KoppeledWithinADay(const TGame& game1, const TGame& game2) const {
     if (game1.MannschaftHeim == this && game2.MannschaftHeim == this) {
         return game1.FDateOptions.IsKoppelDate() && game2.FDateOptions.IsKoppelDate();
     }
@@ -559,6 +663,33 @@ TGame* TMannschaft::getKoppeledGame(int indexInRefGames) const {
         return gamesRef[indexInRefGames - 1];
     }
     return nullptr;
+}
+
+void TMannschaft::BuildPairTable() const {
+    // Walking from the end: a position starts a pair when the run of pair-able neighbours from it
+    // has odd length (PairableRunLength).
+    const int count = static_cast<int>(gamesRef.size());
+    FStartsPair.assign(static_cast<std::size_t>(count), 0);
+    int run = 0;
+    // The pair test of InternIsKoppeledGames, each game's day computed once.
+    int nextDay = count > 0 ? DayNumber(gamesRef[count - 1]->FDate) : 0;
+    for (int i = count - 2; i >= 0; --i) {
+        const int day = DayNumber(gamesRef[i]->FDate);
+        const bool pairable =
+            std::abs(day - nextDay) <= 1 && KoppeledWithinADay(*gamesRef[i], *gamesRef[i + 1]);
+        nextDay = day;
+        run = pairable ? run + 1 : 0;
+        FStartsPair[static_cast<std::size_t>(i)] = run % 2 == 1 ? 1 : 0;
+    }
+    FPairTableValid = true;
+}
+
+bool TMannschaft::StartsPair(int i) const {
+    if (!FPairTableValid || FStartsPair.size() != gamesRef.size()) {
+        BuildPairTable();
+    }
+    return i >= 0 && i < static_cast<int>(FStartsPair.size()) &&
+           FStartsPair[static_cast<std::size_t>(i)] != 0;
 }
 
 TGame* TMannschaft::getKoppeledGame(const TGame* game) const {

@@ -2,6 +2,8 @@
 // TMannschaft: one team of a plan with its wishes, blocked and fallback days, sister games and
 // references to its games; answers availability, hall, parallel-game and coupling queries.
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +55,51 @@ public:
     void ClearCache();
     /// Empties KostenCache only.
     void ClearKostenCache() { KostenCache.Clear(); }
+    /// A game of this team changed its date or lost it: the team's cost cache is emptied, gamesRef
+    /// may be out of order, and the hall and parallel-game terms of its sister teams in the plan,
+    /// which look at this team's games, are emptied too.
+    void GamesChanged();
+    /// Sorts gamesRef by date.
+    void SortGamesRef();
+    /// Sorts gamesRef only when a game moved since the last sort; a list none of whose games moved
+    /// is still in date order, and sorting it would change nothing.
+    void SortGamesRefIfMoved() {
+        if (FGamesMoved) {
+            SortGamesRef();
+        }
+    }
+    bool GamesMoved() const { return FGamesMoved; }
+
+    /// Day numbers fall into DaySlots slots (day mod DaySlots); the slots index the team's games by
+    /// day for the placement test and the validity cache of the plan.
+    static constexpr int DaySlots = 256;
+    static constexpr int MaxOpponents = 32;
+    /// A game of this team went from `oldDate` to `newDate` (0: no date) against `opponent`, this team
+    /// at home when `home`: updates the slot counts and raises the change counters.
+    void NoteGameDate(const TGame& game, TDateTime oldDate, TDateTime newDate, const TMannschaft& opponent,
+                      bool home);
+    /// Recounts the dated games per slot from gamesRef (after the list was rebuilt).
+    void RecountDaySlots();
+    /// False only when no dated game of the team lies on that day.
+    bool MayHaveGameOnDay(int day) const { return FSlotGames[DaySlot(day)] != 0; }
+    /// False only when no dated game of the team lies on that day or the days before and after it,
+    /// which hold every game less than a day from a date of that day.
+    bool MayHaveGameNear(int day) const {
+        return MayHaveGameOnDay(day - 1) || MayHaveGameOnDay(day) || MayHaveGameOnDay(day + 1);
+    }
+    /// The number of dated games counted in the slot of that day.
+    int SlotGameCount(int day) const { return FSlotGames[DaySlot(day)]; }
+    /// The only game of the slot of that day, when the slot holds one game of gamesRef; else nullptr.
+    const TGame* OnlySlotGame(int day) const {
+        const std::size_t slot = DaySlot(day);
+        return FSlotGames[slot] == 1 ? FSlotGame[slot] : nullptr;
+    }
+    /// Raised by every date change of a game of the team into or out of a day of that slot.
+    std::uint32_t DayVersion(int day) const { return FSlotVersion[DaySlot(day)]; }
+    /// Raised by every date change of a home game of the team against `guest`.
+    std::uint32_t HomePairingVersion(const TMannschaft& guest) const {
+        return FHomePairingVersion[OpponentSlot(guest)];
+    }
 
     /// Reads the team from its `team` node of the plan data.
     void load(const TDataObject& data, const TPlan& plan, const TPlanData& planData);
@@ -81,6 +128,12 @@ public:
     /// The backward partner (game i-1) of position i, or nullptr.
     TGame* getBackwardKoppeledGame(int indexInRefGames) const;
     bool InternIsKoppeledGames(const TGame& game1, const TGame& game2) const;
+    /// Whether the game at position i of gamesRef starts a coupled pair with the next one (the answer
+    /// of getForwardKoppeledGame), from a table built once per state of the list: the cost terms ask
+    /// it for most positions, and a pair chain is walked once instead of once per question.
+    bool StartsPair(int i) const;
+    /// Whether the game at position i ends a coupled pair (getBackwardKoppeledGame).
+    bool EndsPair(int i) const { return i > 0 && StartsPair(i - 1); }
     bool IsAuswaertsKoppeledGames(const TGame& game1, const TGame& game2) const;
     /// The away-coupling rule for two away dates at the two home teams.
     bool IsAuswaertsKoppelMatch(TDateTime date1, const std::string& home1, TDateTime date2,
@@ -145,11 +198,31 @@ private:
     /// Scratch values of the distribution term; keeps its capacity so that evaluations do not allocate.
     std::vector<double> FScratchValues;
 
+    void BuildPairTable() const;
+    /// InternIsKoppeledGames for two games at most a day apart.
+    bool KoppeledWithinADay(const TGame& game1, const TGame& game2) const;
+    /// Per position: 1 when the game starts a pair; empty while the table is out of date.
+    mutable std::vector<std::uint8_t> FStartsPair;
+    mutable bool FPairTableValid = false;
+
     void loadGameDays(const TPlan& plan, const TDataObject& data);
     void loadHomeGame(const TDataObject& teamNode, const TDataObject& data);
     void loadNoGame(const TDataObject& data);
 
     std::unique_ptr<TMannschaftDataCache> DataCache;
+    /// Set by every date change of a game of the team, cleared by sorting gamesRef.
+    bool FGamesMoved = true;
+    static std::size_t DaySlot(int day) { return static_cast<unsigned>(day) % DaySlots; }
+    static std::size_t OpponentSlot(const TMannschaft& team) {
+        return static_cast<unsigned>(team.Index) % MaxOpponents;
+    }
+    std::array<std::int16_t, DaySlots> FSlotGames{};
+    /// Per slot holding one game: that game when it is known to be in gamesRef, else nullptr.
+    std::array<const TGame*, DaySlots> FSlotGame{};
+    /// Whether the game is at its recorded position of gamesRef.
+    bool AtRecordedPosition(const TGame& game) const;
+    std::array<std::uint32_t, DaySlots> FSlotVersion{};
+    std::array<std::uint32_t, MaxOpponents> FHomePairingVersion{};
 };
 
 /// A list of teams; an owning list (the plan's) or a reference list.

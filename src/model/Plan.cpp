@@ -1,6 +1,7 @@
 #include "Plan.h"
 
 #include <algorithm>
+#include <atomic>
 #include <set>
 
 #include "data/Error.h"
@@ -28,13 +29,19 @@ const TWunschTermin* LastWishDateOfDay(const TMannschaft& team, TDateTime date) 
     return result;
 }
 
+/// A stamp no plan data had before.
+std::uint64_t NewDataStamp() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
 bool OutsidePlanningPeriod(const TCalculateOptions& options, TDateTime date, TDateTime begin, TDateTime end) {
     return options.RoundPlaning == rpHalfRound && (date < begin || date > end);
 }
 
 } // namespace
 
-TPlan::TPlan() = default;
+TPlan::TPlan() : FDataStamp(NewDataStamp()) {}
 
 TPlan::~TPlan() {
     // Games point at wish dates of the teams and the teams' reference lists point at games:
@@ -53,6 +60,7 @@ void TPlan::Clear() {
     existingSchedule.Clear();
     predefinedGames.Clear();
     Mannschaften.Clear();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::CheckLimits() const {
@@ -112,6 +120,7 @@ void TPlan::Load(const TPlanData& planData) {
         SetExistingSchedule(games);
     }
     ClearCaches();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::LoadTeams(const TPlanData& planData) {
@@ -291,8 +300,10 @@ void TPlan::BuildTeamGameRefs() {
         }
     }
     for (const auto& team : Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRef();
+        team->RecountDaySlots();
     }
+    ++FValidityEpoch;
 }
 
 void TPlan::ReadGameList(const TDataObject& node, TGameList& games) const {
@@ -407,6 +418,7 @@ void TPlan::AssignPlanData(const TPlan& source) {
     FixPredefinedGames();
     AssignOptions(source.getOptions());
     ClearCaches();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::Assign(const TPlan& source) {
@@ -414,9 +426,20 @@ void TPlan::Assign(const TPlan& source) {
         return;
     }
     AssignPlanData(source);
-    std::vector<AttachedDate> schedule;
-    SnapshotDates(source, schedule);
-    AttachDates(schedule);
+    AttachDatesOf(source);
+}
+
+void TPlan::AssignDates(const TPlan& source) {
+    if (&source == this) {
+        return;
+    }
+    LastOptimizedThread = source.LastOptimizedThread;
+    AttachDatesOf(source);
+}
+
+void TPlan::AttachDatesOf(const TPlan& source) {
+    SnapshotDates(source, FScratchDates);
+    AttachDates(FScratchDates);
     ResetNotNecessaryGames(); // as AssignSchedule does
 }
 
@@ -467,6 +490,7 @@ void TPlan::AssignOptions(const TCalculateOptions& options) {
     // marking is idempotent, so once is enough.
     ResetNotNecessaryGames();
     ClearCaches();
+    FDataStamp = NewDataStamp();
 }
 
 void TPlan::PrepareWishDates() {
@@ -641,11 +665,11 @@ void TPlan::ResetGameDate(TGame& game) {
         game.FWunschTermin = nullptr;
     }
     game.Reset();
-    game.MannschaftHeim->ClearKostenCache();
-    game.MannschaftGast->ClearKostenCache();
+    game.MannschaftHeim->GamesChanged();
+    game.MannschaftGast->GamesChanged();
 }
 
-void TPlan::ResetAllGameDates() {
+void TPlan::ResetAllGameDates(bool keepDataCaches) {
     for (const auto& team : Mannschaften) {
         for (const auto& w : team->WunschTermine) {
             w->assignedGame = nullptr;
@@ -657,7 +681,16 @@ void TPlan::ResetAllGameDates() {
         ResetGameDate(*game);
     }
     gamesNotAllowed.Clear();
-    ClearCaches();
+    if (!keepDataCaches) {
+        ClearCaches();
+        return;
+    }
+    // What ClearCaches drops that depends on dates: the cost caches of the teams.
+    for (const auto& team : Mannschaften) {
+        team->ClearKostenCache();
+        team->KostenCacheRef.Clear();
+    }
+    ++FValidityEpoch;
 }
 
 void TPlan::clearAllDates() {
@@ -683,13 +716,23 @@ void TPlan::TransferRefDateToDate() {
         if (game->FFixedDate) {
             continue;
         }
+        if (game->FDate == game->FDateRef && game->FDateOptions == game->FDateRefOptions &&
+            game->FDateMaxHome == game->FDateRefMaxHome && game->FWunschTermin == game->FWunschTerminRef &&
+            game->FNotNecessary == game->FNotNecessaryRef) {
+            // Unchanged since the snapshot: setDate would only link the wish date back to the game
+            // and clear cost caches that are restored below.
+            if (game->FWunschTermin != nullptr) {
+                game->FWunschTermin->assignedGame = game;
+            }
+            continue;
+        }
         game->setDate(game->FDateRef, game->FDateRefOptions, game->FDateRefMaxHome, false,
                       game->FNotNecessaryRef, game->FWunschTerminRef);
     }
     for (const auto& team : Mannschaften) {
         team->KostenCache = team->KostenCacheRef;
         // The accepted dates are back; so is the date order of every team's games.
-        team->gamesRef.SortByDate();
+        team->SortGamesRefIfMoved();
     }
 }
 
@@ -697,8 +740,10 @@ void TPlan::AssignOptimizedDates(const TPlan& source) {
     if (&source == this) {
         return;
     }
-    // clearAllDates; the team game lists are rebuilt once the dates are in.
-    ResetAllGameDates();
+    // clearAllDates; the team game lists are rebuilt once the dates are in. The data caches stay:
+    // they depend on the plan data only, which a date copy does not change, and rebuilding them
+    // after every copy (the thread tree copies dates all the time) is costly.
+    ResetAllGameDates(true);
     // Teams are matched by id once; the plans normally list them in the same order.
     FTeamMap.assign(source.Mannschaften.size(), nullptr);
     for (std::size_t i = 0; i < source.Mannschaften.size(); ++i) {
@@ -759,11 +804,21 @@ void TPlan::FixGameDate(const TGame& game) {
     }
     TWunschTermin* w = heim->WunschTermine.Find(game.FDate);
     const bool moved = chosen->FDate != game.FDate;
-    chosen->setDate(game.FDate, w ? w->Options : TWunschterminOptions{}, w ? w->ParallelGames : 0, true,
-                    false, w);
+    const TWunschterminOptions options = w ? w->Options : TWunschterminOptions{};
+    const int maxHome = w ? w->ParallelGames : 0;
+    if (!moved && chosen->FFixedDate && !chosen->FNotNecessary && chosen->FDateOptions == options &&
+        chosen->FDateMaxHome == maxHome && chosen->FWunschTermin == w) {
+        // Fixed already (every step fixes the same games again): setDate would only link the wish
+        // date back and empty caches that are right.
+        if (w != nullptr) {
+            w->assignedGame = chosen;
+        }
+        return;
+    }
+    chosen->setDate(game.FDate, options, maxHome, true, false, w);
     if (moved) {
-        heim->gamesRef.SortByDate();
-        gast->gamesRef.SortByDate();
+        heim->SortGamesRef();
+        gast->SortGamesRef();
     }
 }
 
@@ -865,14 +920,30 @@ bool TPlan::DateIsAllowedForWeekendGames(TDateTime date) const {
 }
 
 bool TPlan::IsFreeGameDay(TDateTime date) const {
-    return FreeGameDays.count(DayNumber(date)) != 0;
+    const TPlanDataCache& cache = getDataCache();
+    if (cache.FreeDaysInMap) {
+        return FreeGameDays.count(DayNumber(date)) != 0;
+    }
+    const auto offset = static_cast<std::size_t>(static_cast<unsigned>(DayNumber(date) - cache.FirstFreeDay));
+    return offset < cache.FreeDays.size() && cache.FreeDays[offset] != 0;
 }
 
-const TPlanDataCache& TPlan::getDataCache() const {
-    if (dataCache) {
-        return *dataCache;
-    }
+const TPlanDataCache& TPlan::BuildDataCache() const {
     auto cache = std::make_unique<TPlanDataCache>();
+    // Free days spread over more than a few seasons are looked up in the map instead.
+    constexpr std::int64_t MaxFreeDaySpan = 4000;
+    if (!FreeGameDays.empty()) {
+        const std::int64_t first = FreeGameDays.begin()->first;
+        const std::int64_t span = std::int64_t{FreeGameDays.rbegin()->first} - first + 1;
+        cache->FreeDaysInMap = span > MaxFreeDaySpan;
+        if (!cache->FreeDaysInMap) {
+            cache->FirstFreeDay = static_cast<int>(first);
+            cache->FreeDays.assign(static_cast<std::size_t>(span), 0);
+            for (const auto& [day, text] : FreeGameDays) {
+                cache->FreeDays[static_cast<std::size_t>(day - first)] = 1;
+            }
+        }
+    }
     std::set<int> days;
     for (const auto& team : Mannschaften) {
         cache->Has60KilometerValues = cache->Has60KilometerValues || !team->noWeekGame.empty();
@@ -897,8 +968,37 @@ const TPlanDataCache& TPlan::getDataCache() const {
         }
     }
     cache->HasMandatoryGameDays = !MandatoryGameDays.empty();
+    PossibleDateBounds(*cache);
     dataCache = std::move(cache);
     return *dataCache;
+}
+
+static_assert(std::tuple_size_v<decltype(TPlanDataCache::FirstPossibleDate)> == MaxRoundsPerPlan);
+
+void TPlan::PossibleDateBounds(TPlanDataCache& cache) const {
+    const bool hasFreeDays = !FreeGameDays.empty();
+    for (const auto& team : Mannschaften) {
+        for (const auto& wish : team->WunschTermine) {
+            const TDateTime date = wish->Date;
+            const int r = GetRoundNumberByDate(date);
+            if (r < 0 || r >= MaxRoundsPerPlan) {
+                continue;
+            }
+            TDateTime& first = cache.FirstPossibleDate[static_cast<std::size_t>(r)];
+            TDateTime& last = cache.LastPossibleDate[static_cast<std::size_t>(r)];
+            const bool earlier = first == 0.0 || date < first;
+            const bool later = last == 0.0 || date > last;
+            if ((!earlier && !later) || (hasFreeDays && FreeGameDays.count(DayNumber(date)) != 0)) {
+                continue;
+            }
+            if (earlier) {
+                first = date;
+            }
+            if (later) {
+                last = date;
+            }
+        }
+    }
 }
 
 bool TPlan::HasValuesForType(TMannschaftsKostenType kostenType) const {
@@ -942,6 +1042,7 @@ bool TPlan::HasPossibleKoppelTermine() const {
 
 void TPlan::ClearCaches() {
     dataCache.reset();
+    ++FValidityEpoch;
     for (const auto& team : Mannschaften) {
         team->ClearCache();
     }

@@ -78,6 +78,13 @@ public:
     void AssignPlanData(const TPlan& source);
     /// AssignPlanData, then Source's schedule.
     void Assign(const TPlan& source);
+    /// The dates Assign would take from Source, without copying the plan data: for a plan that holds
+    /// the same plan data as Source (for instance, a copy made by Assign while Source's DataStamp
+    /// stayed the same).
+    void AssignDates(const TPlan& source);
+    /// Changes with every Load, AssignPlanData, Assign, AssignOptions and Clear: two readings are
+    /// equal only while the plan data stayed as those operations left them.
+    std::uint64_t DataStamp() const { return FDataStamp; }
     void AssignOptions(const TCalculateOptions& options);
     /// Attaches dates from a game list, teams matched by team id.
     void AssignGames(const TGameList& allGames);
@@ -109,7 +116,9 @@ public:
     bool DateIsAllowedForWeekendGames(TDateTime date) const;
     bool IsFreeGameDay(TDateTime date) const;
 
-    const TPlanDataCache& getDataCache() const;
+    /// The flags and tables derived from the plan data, built on first use and dropped by
+    /// ClearCaches (so a change of the plan data, the free days included, needs ClearCaches).
+    const TPlanDataCache& getDataCache() const { return dataCache ? *dataCache : BuildDataCache(); }
     bool HasValuesForType(TMannschaftsKostenType kostenType) const;
     bool Has60KilometerValues() const { return getDataCache().Has60KilometerValues; }
     bool HasAuswaertsKoppelTermine() const { return getDataCache().HasAuswaertsKoppelTermine; }
@@ -137,6 +146,9 @@ public:
     void CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap, double& lastKostenBreite,
                                  double& lastKostenOverlap) const;
     double CalculateMannschaftsKosten(TMannschaftsKostenType kostenType);
+    /// False when the plan lacks the data or the rounds a team term judges: the term then costs
+    /// every team 0.
+    bool TeamTermApplies(TMannschaftsKostenType kostenType) const;
     int GetMannschaftKostenDisplayInteger(const TMannschaft& mannschaft,
                                           TMannschaftsKostenType aktType) const;
     /// Games of gamesAllowed without date that are not marked not necessary; adds their texts when given.
@@ -170,6 +182,10 @@ public:
     bool CanPlaceGame(const TWunschTermin& w, const TGame& game, bool allSecondTimeGamesAreValid,
                       const TGame* ignoreGame) const;
     bool GameIsValid(const TGame& game) const;
+    /// GameIsValid, computed again only when a game it depends on moved since the last answer for
+    /// this game: a game of its home or guest team on its day, or a game of its pairing or of the
+    /// reverse pairing (the day and pairing counters of the teams tell), or the plan was rebuilt.
+    bool GameIsValidCached(const TGame& game) const;
     double getNumSollGames(TDateTime dateFrom, TDateTime dateTo) const;
 
 private:
@@ -181,6 +197,8 @@ private:
     };
 
     void AttachDates(const std::vector<AttachedDate>& incoming);
+    /// The date part of Assign.
+    void AttachDatesOf(const TPlan& source);
     /// The dates of `from` with its teams resolved by name in this plan (getSchedule + AssignSchedule).
     void SnapshotDates(const TPlan& from, std::vector<AttachedDate>& out) const;
     bool GamesMatchPairings() const;
@@ -189,8 +207,9 @@ private:
     void FilterSisterGames();
     void FindSisterTeamsInPlan();
     void BuildAllGames(bool buildTeamGameRefs = true);
-    /// clearAllDates without rebuilding the team game lists.
-    void ResetAllGameDates();
+    /// clearAllDates without rebuilding the team game lists; keepDataCaches keeps the caches that
+    /// depend on the plan data only.
+    void ResetAllGameDates(bool keepDataCaches = false);
     void BuildRounds();
     void RebuildCachedGameList();
     void BuildTeamGameRefs();
@@ -206,13 +225,39 @@ private:
     template <std::size_t N, typename Passed>
     bool AddTeamTerms(const std::array<TMannschaftsKostenType, N>& types, double& sum, Passed passed);
     void CheckLimits() const;
+    const TPlanDataCache& BuildDataCache() const;
+    /// The earliest and latest possible date of each round, for the spread term.
+    void PossibleDateBounds(TPlanDataCache& cache) const;
 
     mutable std::unique_ptr<TPlanDataCache> dataCache;
+    /// Raised whenever the game lists or the plan data change; validity answers of another epoch are
+    /// stale.
+    std::uint32_t FValidityEpoch = 1;
+    std::uint64_t FDataStamp = 0;
+    /// Scratch of AttachDatesOf.
+    std::vector<AttachedDate> FScratchDates;
     /// gamesAllowed by pairing, indexed heim.Index * teams + gast.Index (the fast twin of cachedGameList).
     std::vector<std::vector<TGame*>> FPairGames;
     /// Scratch lists of the game-day terms, kept to avoid allocations per evaluation.
     mutable std::vector<double> FScratchGameDayEnds;
     mutable std::vector<double> FScratchGameDayDays;
+    mutable std::vector<int> FScratchGameDayEndDays;
+    /// The values of one game day (the i-th games of all teams) for the game-day terms.
+    struct TGameDayColumn {
+        bool hasGames = false;
+        int firstDay = 0;
+        int lastDay = 0;
+        /// 3^b of the length term.
+        double power = 1.0;
+    };
+    /// Per game day: the dates its values were computed from (team by team) and those values.
+    mutable std::vector<double> FGameDayDates;
+    mutable std::vector<TGameDayColumn> FGameDays;
+    mutable std::uint32_t FGameDayEpoch = 0;
+    /// Brings FGameDays up to date for `gameDays` game days, recomputing the changed ones.
+    void UpdateGameDayColumns(std::size_t gameDays) const;
+    /// Scratch result of the team terms computed by CalculateMannschaftsKosten.
+    TMannschaftsKosten FScratchKosten;
     /// Scratch for AssignOptimizedDates: this plan's team for each team index of the source.
     std::vector<TMannschaft*> FTeamMap;
     std::vector<TRoundInfo> FRounds;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "Plan.h"
 
@@ -127,7 +128,8 @@ int TPlan::CountNotAllowedGames(std::vector<std::string>* lines) const {
         }
     }
     for (const TGame* game : gamesAllowed) {
-        if (game->DateValid() && !game->FNotNecessary && !GameIsValid(*game)) {
+        if (game->DateValid() && !game->FNotNecessary &&
+            !(lines != nullptr ? GameIsValid(*game) : GameIsValidCached(*game))) {
             ++count;
             if (lines != nullptr) {
                 lines->push_back(game->AsString());
@@ -195,28 +197,36 @@ double TPlan::CalculateSisterTeamsAmAnfang() const {
                                  CalculateOptionsFactor(FOptions.SisterTeamsAmAnfangGewichtung));
 }
 
-void TPlan::CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap, double& lastKostenBreite,
-                                    double& lastKostenOverlap) const {
-    kostenBreite = 0;
-    kostenOverlap = 0;
-    lastKostenBreite = 0;
-    lastKostenOverlap = 0;
-    std::size_t gameDays = 0;
-    for (const auto& team : Mannschaften) {
-        gameDays = std::max(gameDays, team->gamesRef.size());
+void TPlan::UpdateGameDayColumns(std::size_t gameDays) const {
+    // A game day's values depend only on the dates of its games (and on the options, whose change
+    // raises the epoch), so a game day whose dates are unchanged keeps them.
+    const std::size_t teams = Mannschaften.size();
+    if (FGameDayEpoch != FValidityEpoch || FGameDayDates.size() != gameDays * teams) {
+        FGameDayEpoch = FValidityEpoch;
+        FGameDayDates.assign(gameDays * teams, std::numeric_limits<double>::quiet_NaN());
+        FGameDays.assign(gameDays, TGameDayColumn{});
     }
-    const double teams = static_cast<double>(Mannschaften.size());
-    const double breiteFactor = CalculateOptionsFactor(FOptions.SpieltagGewichtung);
-    const double lastBreiteFactor = CalculateOptionsFactor(FOptions.LastSpieltagGewichtung);
-    std::vector<double>& ends = FScratchGameDayEnds; // E: the last day of each earlier game day
+    const double teamCount = static_cast<double>(teams);
     std::vector<double>& days = FScratchGameDayDays; // D: the days of this game day
-    ends.clear();
     for (std::size_t i = 0; i < gameDays; ++i) {
+        double* column = &FGameDayDates[i * teams];
+        bool same = true;
+        for (std::size_t t = 0; t < teams; ++t) {
+            const TGameList& games = Mannschaften[t]->gamesRef;
+            const TDateTime d = i < games.size() ? games[i]->FDate : 0.0;
+            if (column[t] != d) {
+                column[t] = d;
+                same = false;
+            }
+        }
+        if (same) {
+            continue;
+        }
         days.clear();
         TDateTime first = 0;
         TDateTime last = 0;
-        for (const auto& team : Mannschaften) {
-            const TDateTime d = i < team->gamesRef.size() ? team->gamesRef[i]->FDate : 0.0;
+        for (std::size_t t = 0; t < teams; ++t) {
+            const TDateTime d = column[t];
             if (d == 0.0 || !IsInRoundToGenerate(d)) {
                 continue;
             }
@@ -228,33 +238,64 @@ void TPlan::CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap,
                 last = d;
             }
         }
+        TGameDayColumn& result = FGameDays[i];
+        result.hasGames = first > 0 && last > 0;
+        result.firstDay = DayNumber(first);
+        result.lastDay = DayNumber(last);
+        const double span = result.hasGames ? static_cast<double>(result.lastDay - result.firstDay) : 0.0;
+        const double s = teamCount / 10.0 * span;
+        double b = std::max(0.0, s - 6.0) / 7.0;
+        if (s > 0) {
+            b += std::min(0.99, PopulationStdDev(days) / (s / 2.0));
+        }
+        result.power = std::pow(3.0, b);
+    }
+}
+
+void TPlan::CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap, double& lastKostenBreite,
+                                    double& lastKostenOverlap) const {
+    kostenBreite = 0;
+    kostenOverlap = 0;
+    lastKostenBreite = 0;
+    lastKostenOverlap = 0;
+    std::size_t gameDays = 0;
+    for (const auto& team : Mannschaften) {
+        gameDays = std::max(gameDays, team->gamesRef.size());
+    }
+    UpdateGameDayColumns(gameDays);
+    const double breiteFactor = CalculateOptionsFactor(FOptions.SpieltagGewichtung);
+    const double lastBreiteFactor = CalculateOptionsFactor(FOptions.LastSpieltagGewichtung);
+    // The factor of the k-th earlier game day counted from the latest: 5, 25, 125, ..., each the
+    // product of the one before and 5, as the walk over E multiplies it.
+    std::vector<double>& factors = FScratchGameDayEnds;
+    factors.resize(gameDays);
+    double f = 5;
+    for (double& factor : factors) {
+        factor = f;
+        f *= 5;
+    }
+    std::vector<int>& ends = FScratchGameDayEndDays; // E: the last day of each earlier game day
+    ends.clear();
+    for (std::size_t i = 0; i < gameDays; ++i) {
+        const TGameDayColumn& day = FGameDays[i];
         const bool isLast = i + 1 == gameDays;
-        if (first > 0 && last > 0) {
-            double f = 5;
-            const int firstDay = DayNumber(first);
+        if (day.hasGames) {
             for (std::size_t k = ends.size(); k-- > 0;) {
-                const int endDay = DayNumber(ends[k]);
-                if (endDay >= firstDay) {
-                    const double v = (static_cast<double>(endDay - firstDay) / 8.0 + 1.0) * f;
+                const int endDay = ends[k];
+                if (endDay >= day.firstDay) {
+                    const double v = (static_cast<double>(endDay - day.firstDay) / 8.0 + 1.0) *
+                                     factors[ends.size() - 1 - k];
                     kostenOverlap += v;
                     if (isLast) {
                         lastKostenOverlap = v * 20;
                     }
                 }
-                f *= 5;
             }
-            ends.push_back(last);
+            ends.push_back(day.lastDay);
         }
-        const double span =
-            (first > 0 && last > 0) ? static_cast<double>(DayNumber(last) - DayNumber(first)) : 0.0;
-        const double s = teams / 10.0 * span;
-        double b = std::max(0.0, s - 6.0) / 7.0;
-        if (s > 0) {
-            b += std::min(0.99, PopulationStdDev(days) / (s / 2.0));
-        }
-        kostenBreite += breiteFactor * std::pow(3.0, b);
+        kostenBreite += breiteFactor * day.power;
         if (isLast) {
-            lastKostenBreite = lastBreiteFactor * std::pow(3.0, b) * 5.0;
+            lastKostenBreite = lastBreiteFactor * day.power * 5.0;
         }
     }
     lastKostenBreite = std::min(SoftCap, lastKostenBreite);
@@ -264,12 +305,32 @@ void TPlan::CalculateSpielTagKosten(double& kostenBreite, double& kostenOverlap,
         std::min(SoftCap, CalculateOptionsFactor(FOptions.LastSpieltagOverlapp) * lastKostenOverlap);
 }
 
+bool TPlan::TeamTermApplies(TMannschaftsKostenType kostenType) const {
+    if (kostenType == mktAbstandHeimAuswaerts) {
+        return FOptions.DoubleRound ||
+               (FOptions.RoundPlaning != rpHalfRound && FOptions.RoundPlaning != rpFirstOnly &&
+                FOptions.RoundPlaning != rpCorona);
+    }
+    return HasValuesForType(kostenType);
+}
+
 double TPlan::CalculateMannschaftsKosten(TMannschaftsKostenType kostenType) {
+    // A term of data the plan does not have costs every team 0, and adding 0 changes no sum.
+    if (!TeamTermApplies(kostenType)) {
+        return 0.0;
+    }
+    const auto index = static_cast<std::size_t>(kostenType);
     double sum = 0.0;
     for (const auto& team : Mannschaften) {
-        TMannschaftsKosten kosten;
-        team->CalculateKostenForType(*this, kostenType, kosten, tmNoMessage);
-        sum += kosten[kostenType].GesamtKosten;
+        // Every filled cache entry is right, those of the sister-dependent terms included (see
+        // TMannschaft::GamesChanged); only the empty ones are computed.
+        const double cached = team->KostenCache.Values[index].GesamtKosten;
+        if (cached != -1.0) {
+            sum += cached;
+            continue;
+        }
+        team->CalculateKostenForType(*this, kostenType, FScratchKosten, tmNoMessage);
+        sum += FScratchKosten[kostenType].GesamtKosten;
     }
     return sum;
 }

@@ -57,6 +57,23 @@ bool TPlan::GameIsValid(const TGame& game) const {
     return false;
 }
 
+bool TPlan::GameIsValidCached(const TGame& game) const {
+    const TMannschaft& heim = *game.MannschaftHeim;
+    const TMannschaft& gast = *game.MannschaftGast;
+    const int day = DayNumber(game.FDate);
+    // Every counter only grows, so their sum is unchanged exactly when each of them is.
+    const std::uint64_t stamp = std::uint64_t{heim.DayVersion(day)} + gast.DayVersion(day) +
+                                heim.HomePairingVersion(gast) + gast.HomePairingVersion(heim);
+    if (game.FValidEpoch == FValidityEpoch && game.FValidStamp == stamp && game.FValidDate == game.FDate) {
+        return game.FValidResult;
+    }
+    game.FValidResult = GameIsValid(game);
+    game.FValidEpoch = FValidityEpoch;
+    game.FValidStamp = stamp;
+    game.FValidDate = game.FDate;
+    return game.FValidResult;
+}
+
 double TPlan::getNumSollGames(TDateTime dateFrom, TDateTime dateTo) const {
     const int dayFrom = DayNumber(dateFrom);
     const int dayTo = DayNumber(dateTo);
@@ -104,7 +121,7 @@ void TPlan::RemoveNotValidDates() {
     }
     // Reset games lost their dates: restore the date order of every team's games.
     for (const auto& team : Mannschaften) {
-        team->gamesRef.SortByDate();
+        team->SortGamesRef();
     }
     ResetNotNecessaryGames();
     AllDatesAreValid = true;

@@ -11,8 +11,8 @@ namespace terminor {
 
 namespace {
 
-/// Terms whose value depends on the dates of sister teams in the same plan; their cached value is
-/// only trusted when the team has no such sister teams.
+/// Terms whose value may depend on the dates of sister teams in the same plan; a full computation
+/// of the team reads their cached value only when the team has no such sister teams.
 bool DependsOnSisterTeams(TMannschaftsKostenType type) {
     return type == mktHalleBelegt || type == mktSisterGames || type == mktForceSameHomeGames;
 }
@@ -96,11 +96,9 @@ void TMannschaft::CalculateKostenForType(const TPlan& plan, TMannschaftsKostenTy
         return;
     }
 
-    // Hall occupancy and parallel games change with the sister teams' dates, which do not clear
-    // this team's cache.
-    if (hasSisterTeams && (kostenType == mktHalleBelegt || kostenType == mktSisterGames)) {
-        return;
-    }
+    // Stored for every team: a date change of a sister team's game empties the hall and
+    // parallel-game entries of this team (TMannschaft::GamesChanged), so the entry stays right for
+    // the plan's cost sums, which read it (TPlan::CalculateMannschaftsKosten).
     cached = value;
     KostenCache.Valid = true;
 }

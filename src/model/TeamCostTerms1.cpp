@@ -2,6 +2,7 @@
 // fallback days, the 60 km rule and the spacing of consecutive games; plus the lists of blocked-day
 // and 60 km violations for the hard-error report.
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -21,6 +22,13 @@ const std::string& GameLocation(const TGame& game) {
         return game.OverrideLocation;
     }
     return game.FWunschTermin != nullptr ? game.FWunschTermin->Location : empty;
+}
+
+/// Power(4 / (gap + 1), 4.3) for the gaps of 0 to 3 days the 3-day term counts, computed once.
+double CloseGapWeight(int gap) {
+    static const std::array<double, 4> Weights = {std::pow(4.0 / 1, 4.3), std::pow(4.0 / 2, 4.3),
+                                                  std::pow(4.0 / 3, 4.3), std::pow(4.0 / 4, 4.3)};
+    return Weights[static_cast<std::size_t>(gap)];
 }
 
 /// Whether `entry` ("gender\nteam name") names the team of that sister game.
@@ -232,18 +240,22 @@ bool TMannschaft::KostenEngeTermine(const TPlan& plan, double w, TKostenValue& v
     const int count = static_cast<int>(gamesRef.size());
     int n = 0;
     double s = 0.0;
+    // Each game's day is computed once and carried to the next pair.
+    int nextDay = count > 0 ? DayNumber(gamesRef[0]->FDate) : 0;
     for (int i = 0; i + 1 < count; ++i) {
         const TGame* game = gamesRef[i];
         const TGame* next = gamesRef[i + 1];
+        const int day = nextDay;
+        nextDay = DayNumber(next->FDate);
         if (!game->DateValid() || !plan.IsInRoundToGenerate(game->FDate)) {
             continue;
         }
-        const int gap = DayNumber(next->FDate) - DayNumber(game->FDate);
-        if (gap < 0 || gap > 3 || getKoppeledGame(i) == next) {
+        const int gap = nextDay - day;
+        if (gap < 0 || gap > 3 || StartsPair(i)) {
             continue;
         }
         ++n;
-        s += std::pow(4.0 / (gap + 1), 4.3);
+        s += CloseGapWeight(gap);
         if (messages != nullptr) {
             messages->push_back("Weniger als drei Tage Abstand: " + FormatDayDate(game->FDate) + " - " +
                                 FormatDayDate(next->FDate));
@@ -258,11 +270,15 @@ bool TMannschaft::Kosten2SpieleProWoche(const TPlan& plan, double w, TKostenValu
                                         std::vector<std::string>* messages, TMessageType /*withMessages*/) {
     const int count = static_cast<int>(gamesRef.size());
     int n = 0;
+    // Each game's week is computed once and carried to the next pair.
+    int nextWeek = count > 0 ? WeekIndex(gamesRef[0]->FDate) : 0;
     for (int i = 0; i + 1 < count; ++i) {
         const TGame* game = gamesRef[i];
         const TGame* next = gamesRef[i + 1];
-        if (!game->DateValid() || !plan.IsInRoundToGenerate(game->FDate) ||
-            WeekIndex(game->FDate) != WeekIndex(next->FDate) || getKoppeledGame(i) == next) {
+        const int week = nextWeek;
+        nextWeek = WeekIndex(next->FDate);
+        if (!game->DateValid() || !plan.IsInRoundToGenerate(game->FDate) || week != nextWeek ||
+            StartsPair(i)) {
             continue;
         }
         ++n;

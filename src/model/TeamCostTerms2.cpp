@@ -47,35 +47,6 @@ const TMannschaft* Opponent(const TGame& game, const TMannschaft* team) {
     return game.MannschaftHeim == team ? game.MannschaftGast : game.MannschaftHeim;
 }
 
-/// The earliest and latest offered home date of any team per round, free days left out (0: none).
-void PossibleDateBounds(const TPlan& plan, std::array<TDateTime, MaxRoundsPerPlan>& first,
-                        std::array<TDateTime, MaxRoundsPerPlan>& last) {
-    first.fill(0.0);
-    last.fill(0.0);
-    const bool hasFreeDays = !plan.FreeGameDays.empty();
-    for (const auto& team : plan.Mannschaften) {
-        for (const auto& wish : team->WunschTermine) {
-            const TDateTime date = wish->Date;
-            const int r = TallyRound(plan, date);
-            if (r < 0) {
-                continue;
-            }
-            const bool earlier = first[r] == 0.0 || date < first[r];
-            const bool later = last[r] == 0.0 || date > last[r];
-            // The free-day lookup only matters for a date that would move a bound.
-            if ((!earlier && !later) || (hasFreeDays && plan.IsFreeGameDay(date))) {
-                continue;
-            }
-            if (earlier) {
-                first[r] = date;
-            }
-            if (later) {
-                last[r] = date;
-            }
-        }
-    }
-}
-
 /// Position of a team index in the seeding list per team index (-1: not listed).
 void RankingPositions(const TPlan& plan, TeamSlots& positions) {
     positions.fill(-1);
@@ -112,9 +83,8 @@ bool TMannschaft::KostenSpielverteilung(const TPlan& plan, double w, TKostenValu
     }
     const std::vector<TRoundInfo>& rounds = plan.Rounds();
     const int roundCount = RoundCount(plan);
-    std::array<TDateTime, MaxRoundsPerPlan> firstPossible{};
-    std::array<TDateTime, MaxRoundsPerPlan> lastPossible{};
-    PossibleDateBounds(plan, firstPossible, lastPossible);
+    const std::array<TDateTime, MaxRoundsPerPlan>& firstPossible = plan.getDataCache().FirstPossibleDate;
+    const std::array<TDateTime, MaxRoundsPerPlan>& lastPossible = plan.getDataCache().LastPossibleDate;
 
     // The expected games of one interval; coupled pairs at its ends weigh less, the round's
     // first and last interval get half a game more.
@@ -123,10 +93,10 @@ bool TMannschaft::KostenSpielverteilung(const TPlan& plan, double w, TKostenValu
             return;
         }
         double v = plan.getNumSollGames(from, to);
-        if (endIndex >= 0 && getForwardKoppeledGame(endIndex) != nullptr) {
+        if (endIndex >= 0 && StartsPair(endIndex)) {
             v /= 1.5;
         }
-        if (startIndex >= 0 && getBackwardKoppeledGame(startIndex) != nullptr) {
+        if (startIndex >= 0 && EndsPair(startIndex)) {
             v /= 1.5;
         }
         if (startIndex < 0 || endIndex < 0) {
@@ -234,8 +204,7 @@ bool TMannschaft::KostenKoppelTermine(const TPlan& plan, double w, TKostenValue&
         const TGame* game = gamesRef[static_cast<std::size_t>(i)];
         const TWunschterminOptions options = game->FDateOptions;
         if (game->MannschaftHeim != this || !game->DateValid() || options.IsPossible() ||
-            !options.IsKoppelDate() || !plan.IsInRoundToGenerate(game->FDate) ||
-            getForwardKoppeledGame(i) == nullptr) {
+            !options.IsKoppelDate() || !plan.IsInRoundToGenerate(game->FDate) || !StartsPair(i)) {
             continue;
         }
         const int r = TallyRound(plan, game->FDate);
@@ -309,10 +278,10 @@ bool TMannschaft::KostenAuswaertsKoppelTermine(const TPlan& plan, double w, TKos
         if (game->MannschaftGast != this) {
             continue;
         }
-        const TGame* partner = getForwardKoppeledGame(i);
-        if (partner == nullptr) {
+        if (!StartsPair(i)) {
             continue;
         }
+        const TGame* partner = gamesRef[static_cast<std::size_t>(i + 1)];
         for (const TMannschaft* heim : {game->MannschaftHeim, partner->MannschaftHeim}) {
             if (heim->Index >= 0 && heim->Index < MaxTeamsPerPlan) {
                 --slots[static_cast<std::size_t>(heim->Index)];
@@ -468,7 +437,7 @@ bool TMannschaft::KostenWechselHeimAuswaerts(const TPlan& plan, double w, TKoste
         if (i > 0) {
             if (home != previousHome) {
                 run = 0;
-            } else if (getBackwardKoppeledGame(i) == nullptr) {
+            } else if (!EndsPair(i)) {
                 // Same side again and not the second game of a coupled pair: the run grows.
                 ++run;
                 ++n;

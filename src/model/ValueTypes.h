@@ -162,6 +162,14 @@ struct TPlanDataCache {
     std::unordered_map<std::int64_t, double> sollGamesByDate;
     /// Team term weights W by team index and cost type.
     std::vector<std::array<double, 16>> TeamWeights;
+    /// The free days as a table: FreeDays[day - FirstFreeDay] is 1 for a free day.
+    int FirstFreeDay = 0;
+    std::vector<std::uint8_t> FreeDays;
+    /// Set when the free days span too many years for the table.
+    bool FreeDaysInMap = false;
+    /// Per round: the earliest and latest offered home date of any team that is no free day (0: none).
+    std::array<TDateTime, 11> FirstPossibleDate{};
+    std::array<TDateTime, 11> LastPossibleDate{};
 };
 
 } // namespace terminor

@@ -232,6 +232,10 @@ TEST(Moves, CachedAndBoundedCostsMatchTheirTwinsOverRealSteps) {
         double best = -1;
         for (int step = 0; step < 150; ++step) {
             moves.Step(step % 3 == 0 ? ttMannschaft : ttNormal, 1, 10);
+            if (step % 15 == 7) {
+                // The entries restored with the accepted dates.
+                ASSERT_EQ(FirstStaleCachedTerm(*plan), "") << RoundPlaningName(planing) << " step " << step;
+            }
             const double bounded = plan->CalculateKosten(best);
             const double full = plan->CalculateKosten(-1);
             ASSERT_TRUE(bounded == -1.0 || bounded == full) << step;
@@ -244,6 +248,11 @@ TEST(Moves, CachedAndBoundedCostsMatchTheirTwinsOverRealSteps) {
             }
             if (step % 15 == 0) {
                 ASSERT_EQ(FirstStaleCachedTerm(*plan), "") << RoundPlaningName(planing) << " step " << step;
+            }
+            if (step % 5 == 0) {
+                ASSERT_EQ(FirstStalePlacementValue(*plan), "")
+                    << RoundPlaningName(planing) << " step " << step;
+                ASSERT_EQ(StaleGameDayTerms(*plan), "") << RoundPlaningName(planing) << " step " << step;
             }
         }
     }

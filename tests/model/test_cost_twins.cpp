@@ -60,6 +60,8 @@ TEST(CostTwins, CachedTermsEqualFreshComputationsAfterRandomMoves) {
             }
             // ... and every cached value must equal a computation from scratch.
             ASSERT_EQ(FirstStaleCachedTerm(*plan), "") << "step " << step;
+            ASSERT_EQ(FirstStalePlacementValue(*plan), "") << "step " << step;
+            ASSERT_EQ(StaleGameDayTerms(*plan), "") << "step " << step;
         }
     }
 }
@@ -84,4 +86,35 @@ TEST(CostTwins, BoundedCostIsEitherTheFullCostOrMinusOne) {
         ASSERT_DOUBLE_EQ(plan->CalculateKosten(-1), full) << "evaluating must not change the plan";
     }
     EXPECT_GT(stopped, 50) << "the bound should stop many evaluations";
+}
+
+TEST(CostTwins, IncrementalPlacementValuesEqualFreshOnesAfterUncheckedMoves) {
+    // Games put on any wish date of their home team, allowed or not, make many games invalid and
+    // valid again; the cached validity must follow every one of those changes.
+    for (const bool doubleRound : {false, true}) {
+        TCalculateOptions options;
+        options.DoubleRound = doubleRound;
+        auto plan = PreparedExample(options);
+        plan->AllDatesAreValid = false;
+        std::mt19937 rng(doubleRound ? 5 : 9);
+        int invalid = 0;
+        for (int step = 0; step < 600; ++step) {
+            TGame* game = plan->gamesAllowed[rng() % plan->gamesAllowed.size()];
+            const auto& wishes = game->MannschaftHeim->WunschTermine;
+            if (rng() % 5 == 0 || wishes.empty()) {
+                game->setEmptyDate();
+            } else {
+                TWunschTermin& w = wishes[rng() % wishes.size()];
+                game->setDate(w.Date, w.Options, w.ParallelGames, false, false, nullptr);
+            }
+            // Lists sorted after only some moves: the kept dates must follow unsorted lists too.
+            if (step % 3 == 0) {
+                game->MannschaftHeim->SortGamesRef();
+                game->MannschaftGast->SortGamesRef();
+            }
+            invalid = std::max(invalid, plan->CountNotAllowedGames());
+            ASSERT_EQ(FirstStalePlacementValue(*plan), "") << "step " << step;
+        }
+        EXPECT_GT(invalid, 10) << "the moves should make games invalid";
+    }
 }

@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <random>
 
 #include <gtest/gtest.h>
 
+#include "ModelTestUtil.h"
 #include "data/Error.h"
 #include "data/PlanData.h"
+#include "data/PlanUtils.h"
 #include "model/Plan.h"
 
 using namespace terminor;
@@ -486,4 +489,90 @@ TEST(Plan, DataCacheFlagsOfTheExample) {
         }
     }
     ExpectInvariants(plan);
+}
+
+TEST(Plan, DataCacheTablesEqualTheirComputationFromThePlanData) {
+    for (const bool doubleRound : {false, true}) {
+        auto plan = terminor::test::LoadExamplePlan();
+        TCalculateOptions options;
+        options.DoubleRound = doubleRound;
+        plan->AssignOptions(options);
+        // Free days: the table against the map, over the whole season and beyond.
+        for (TDateTime d = plan->DateBegin - 30; d <= plan->DateEnd + 30; d += 0.5) {
+            ASSERT_EQ(plan->IsFreeGameDay(d), plan->FreeGameDays.count(DayNumber(d)) != 0)
+                << FormatDayDate(d);
+        }
+        // Possible dates per round: the earliest and latest wish date of any team in the round
+        // that is no free day.
+        const TPlanDataCache& cache = plan->getDataCache();
+        for (std::size_t r = 0; r < plan->Rounds().size(); ++r) {
+            TDateTime first = 0;
+            TDateTime last = 0;
+            for (const auto& team : plan->Mannschaften) {
+                for (const auto& w : team->WunschTermine) {
+                    if (plan->GetRoundNumberByDate(w->Date) == static_cast<int>(r) &&
+                        !plan->IsFreeGameDay(w->Date)) {
+                        first = first == 0 ? w->Date : std::min(first, w->Date);
+                        last = std::max(last, w->Date);
+                    }
+                }
+            }
+            EXPECT_EQ(cache.FirstPossibleDate[r], first) << r;
+            EXPECT_EQ(cache.LastPossibleDate[r], last) << r;
+        }
+    }
+}
+
+TEST(Plan, DateCopiesEqualFullCopiesWhileThePlanDataStay) {
+    auto plan = terminor::test::LoadExamplePlan();
+    plan->AssignOptions(TCalculateOptions());
+    std::mt19937 rng(17);
+    auto moveSome = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            TGame* game = plan->gamesAllowed[rng() % plan->gamesAllowed.size()];
+            auto& wishes = game->MannschaftHeim->WunschTermine;
+            TWunschTermin& w = wishes[rng() % wishes.size()];
+            if (w.assignedGame == nullptr && plan->CanPlaceGame(w, *game, false, game)) {
+                game->setDate(w.Date, w.Options, w.ParallelGames, false, false, &w);
+                game->MannschaftHeim->SortGamesRef();
+                game->MannschaftGast->SortGamesRef();
+            }
+        }
+    };
+    moveSome(200);
+    TPlan kept;
+    kept.Assign(*plan);
+    const std::uint64_t stamp = plan->DataStamp();
+    for (int round = 0; round < 5; ++round) {
+        moveSome(40);
+        plan->LastOptimizedThread = "round " + std::to_string(round);
+        EXPECT_EQ(plan->DataStamp(), stamp) << "dates are no plan data";
+        kept.AssignDates(*plan);
+        TPlan full;
+        full.Assign(*plan);
+        ASSERT_EQ(kept.gamesAllowed.size(), full.gamesAllowed.size());
+        for (std::size_t i = 0; i < full.gamesAllowed.size(); ++i) {
+            const TGame& a = *kept.gamesAllowed[i];
+            const TGame& b = *full.gamesAllowed[i];
+            ASSERT_EQ(a.FDate, b.FDate) << i;
+            ASSERT_EQ(a.FDateOptions, b.FDateOptions) << i;
+            ASSERT_EQ(a.FDateMaxHome, b.FDateMaxHome) << i;
+            ASSERT_EQ(a.FNotNecessary, b.FNotNecessary) << i;
+            ASSERT_EQ(a.FFixedDate, b.FFixedDate) << i;
+            ASSERT_EQ(a.FWunschTermin == nullptr, b.FWunschTermin == nullptr) << i;
+        }
+        EXPECT_EQ(kept.LastOptimizedThread, full.LastOptimizedThread);
+        EXPECT_EQ(kept.CalculateKosten(-1), full.CalculateKosten(-1));
+        ExpectInvariants(kept);
+
+        // A date copy keeps the data caches of a plan whose caches are filled; its cost is the one
+        // computed with every cache built anew.
+        full.AssignOptimizedDates(kept);
+        const double withKeptCaches = full.CalculateKosten(-1);
+        full.ClearCaches();
+        EXPECT_EQ(withKeptCaches, full.CalculateKosten(-1));
+    }
+    plan->AssignOptions(plan->getOptions());
+    EXPECT_NE(plan->DataStamp(), stamp) << "options are plan data";
+    EXPECT_NE(kept.DataStamp(), plan->DataStamp()) << "a copy has its own stamp";
 }

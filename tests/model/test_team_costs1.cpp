@@ -536,16 +536,21 @@ TEST(TeamCosts1, SisterTeamTermsBypassTheCache) {
 
     EXPECT_EQ(Compute(*plan, "A", mktHalleBelegt, tmNoMessage).value.GesamtKosten, 0.0);
     EXPECT_EQ(Compute(*plan, "A", mktSisterGames, tmNoMessage).value.GesamtKosten, 0.0);
-    EXPECT_EQ(Cached(*plan, "A", mktHalleBelegt), -1.0);
-    EXPECT_EQ(Cached(*plan, "A", mktSisterGames), -1.0);
+    // Stored for the plan's cost sums, but not read by a team computation.
+    EXPECT_EQ(Cached(*plan, "A", mktHalleBelegt), 0.0);
+    EXPECT_EQ(Cached(*plan, "A", mktSisterGames), 0.0);
     // The synchronous-home-games term is stored, but not trusted either.
     Compute(*plan, "A", mktForceSameHomeGames, tmNoMessage);
     EXPECT_EQ(Cached(*plan, "A", mktForceSameHomeGames), 0.0);
     T(*plan, "A").KostenCache.Values[Ord(mktForceSameHomeGames)].GesamtKosten = 999.0;
     EXPECT_EQ(Compute(*plan, "A", mktForceSameHomeGames, tmNoMessage).value.GesamtKosten, 0.0);
 
-    // A2's game one hour later does not clear A's cache, yet A's hall and parallel costs change.
+    // A2's game one hour later changes A's hall and parallel costs: it empties those two entries of
+    // A's cache, and only those.
     SetGame(*plan, "A2", "C", D(2026, 9, 5, 19, 0));
+    EXPECT_EQ(Cached(*plan, "A", mktHalleBelegt), -1.0);
+    EXPECT_EQ(Cached(*plan, "A", mktSisterGames), -1.0);
+    EXPECT_EQ(Cached(*plan, "A", mktForceSameHomeGames), 0.0);
     const TermResult hall = Compute(*plan, "A", mktHalleBelegt, tmNoMessage);
     EXPECT_EQ(hall.value.Anzahl, 1);
     ExpectCost(hall.value.GesamtKosten, 100.0 * 500.0 * 100.0); // (10 x 1)^2 x 500 x 100
@@ -555,7 +560,7 @@ TEST(TeamCosts1, SisterTeamTermsBypassTheCache) {
     EXPECT_EQ(parallel.value.Anzahl, 1);
     ExpectCost(parallel.value.GesamtKosten, 2000.0); // 1^1.5 x 20 x 100
     EXPECT_EQ(parallel.messages, Lines{"Parallele Spiele: Sa 05.09.2026 A2 - C"});
-    EXPECT_EQ(Cached(*plan, "A", mktHalleBelegt), -1.0);
+    ExpectCost(Cached(*plan, "A", mktHalleBelegt), 100.0 * 500.0 * 100.0);
 
     // A team without sister teams in the plan answers these terms from its cache.
     T(*plan, "B").KostenCache.Values[Ord(mktHalleBelegt)].GesamtKosten = 999.0;
