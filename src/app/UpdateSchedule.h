@@ -1,0 +1,16 @@
+#pragma once
+// When the start-up check for a newer program version is due: the time of the last check is kept
+// per user in the settings (organisation "Maltrecht", program "Terminor", key "update/lastSearch",
+// a date-time), and a check is due when it is more than two days old. User-interface thread only.
+
+#include "data/DateTime.h"
+
+namespace terminor {
+
+/// The time of the last update check; 0 when there was none.
+TDateTime LastUpdateSearch();
+void SetLastUpdateSearch(TDateTime value);
+/// Whether the start-up check is due at `now`: the last one lies more than two days back.
+bool UpdateSearchDue(TDateTime now);
+
+} // namespace terminor
