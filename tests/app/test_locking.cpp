@@ -51,18 +51,28 @@ TEST(Locking, RunningGenerationKeepsALockedGame) {
     }));
     session.SetPaused(true);
     const std::size_t predefined = session.PlanLoaded().predefinedGames.size();
-    // Locked onto a free wish date of its home team, not the date the search gave it.
-    const TGame* game = session.PlanOptimized().gamesAllowed[3];
-    const std::string home = game->MannschaftHeim->teamName;
-    const std::string guest = game->MannschaftGast->teamName;
+    // Locked onto a free wish date of its home team where the game may be placed in the current
+    // schedule, not the date the search gave it. (The search is seeded from the clock, so the
+    // game and its free dates differ from run to run.)
+    const TPlan& current = session.PlanOptimized();
+    const TGame* game = nullptr;
     TDateTime when = 0;
-    for (const auto& wish : game->MannschaftHeim->WunschTermine) {
-        if (wish->assignedGame == nullptr && wish->Date != game->FDate && wish->Date > 0) {
-            when = wish->Date;
+    for (const TGame* candidate : current.gamesAllowed) {
+        for (const auto& wish : candidate->MannschaftHeim->WunschTermine) {
+            if (wish->assignedGame == nullptr && wish->Date != candidate->FDate && wish->Date > 0 &&
+                current.CanPlaceGame(*wish, *candidate, false, candidate)) {
+                game = candidate;
+                when = wish->Date;
+                break;
+            }
+        }
+        if (game != nullptr) {
             break;
         }
     }
-    ASSERT_GT(when, 0);
+    ASSERT_NE(game, nullptr);
+    const std::string home = game->MannschaftHeim->teamName;
+    const std::string guest = game->MannschaftGast->teamName;
     session.LockGame(home, guest, when, "");
     session.SetPaused(false);
 
