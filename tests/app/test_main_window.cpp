@@ -1,5 +1,6 @@
 // The main window's workflow with scripted dialogs: its states and controls, opening an export
-// twice, a generation with remembered schedules, a failed open, the export question.
+// twice, a generation with remembered schedules, a failed open, a failed generation thread, the
+// export question.
 
 #include <filesystem>
 #include <fstream>
@@ -175,6 +176,20 @@ TEST(MainWindow, FailedOpenKeepsThePlanAndItsGeneration) {
         EXPECT_EQ(w.Session().PlanLoaded().PlanName, name);
         EXPECT_EQ(w.PlanPanel().Plan().PlanName, name);
     }
+}
+
+TEST(MainWindow, AFailedGenerationThreadIsShownOnce) {
+    // A worker type that cannot be read ends the main thread while it builds its workers.
+    TEngineConfig config = SmallEngine();
+    config.fixedWorkerTypes = {"5", "Sx,10"};
+    TTestWindow t(config);
+    TFormTerminorMain& w = *t.window;
+    ASSERT_TRUE(w.LoadPlanFile(t.CopyExample(), false));
+    w.ToolButtonStartPauseClick();
+    ASSERT_TRUE(WaitUntil([&] { return !t.script.Errors.empty(); }));
+    QTest::qWait(1500); // further sync ticks
+    ASSERT_EQ(t.script.Errors.size(), 1u);
+    EXPECT_NE(t.script.Errors[0].find("kein gültiger Integerwert"), std::string::npos) << t.script.Errors[0];
 }
 
 TEST(MainWindow, ExportAsksAboutHardErrorsAndWritesOnlyOnYes) {
