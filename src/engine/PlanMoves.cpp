@@ -316,7 +316,9 @@ void TPlanMoves::PlaceRasterGame(TMannschaft& home, TMannschaft& guest, TDateTim
         return;
     }
     for (const auto& w : home.WunschTermine) {
-        if (MondayOfWeek(w->Date) != monday) {
+        // The week of `monday` covers its seven days; dates more than a day outside cannot fall
+        // into it, whatever the rounding, and are passed over without the exact week computation.
+        if (w->Date < monday - 1.0 || w->Date >= monday + 8.0 || MondayOfWeek(w->Date) != monday) {
             continue;
         }
         for (TGame* game : *games) {

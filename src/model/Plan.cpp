@@ -861,12 +861,13 @@ TDateTime TPlan::GetLastDate() const {
 
 void TPlan::getSpieltagMondays(std::vector<TDateTime>& spieltageMondays, TDateTime dateFrom, TDateTime dateTo,
                                bool onlyWunschTermine) const {
+    // Collected into the caller's list, then sorted and made unique: the raster step calls this
+    // for every round, and a reused list allocates nothing.
     spieltageMondays.clear();
-    std::set<TDateTime> mondays;
     for (const auto& team : Mannschaften) {
         for (const auto& w : team->WunschTermine) {
             if (dateFrom <= w->Date && w->Date <= dateTo) {
-                mondays.insert(MondayOfWeek(w->Date));
+                spieltageMondays.push_back(MondayOfWeek(w->Date));
             }
         }
     }
@@ -874,12 +875,14 @@ void TPlan::getSpieltagMondays(std::vector<TDateTime>& spieltageMondays, TDateTi
         for (const TGameList* list : {&gamesAllowed, &gamesNotAllowed}) {
             for (const TGame* game : *list) {
                 if (game->DateValid()) {
-                    mondays.insert(MondayOfWeek(game->FDate));
+                    spieltageMondays.push_back(MondayOfWeek(game->FDate));
                 }
             }
         }
     }
-    spieltageMondays.assign(mondays.begin(), mondays.end());
+    std::sort(spieltageMondays.begin(), spieltageMondays.end());
+    spieltageMondays.erase(std::unique(spieltageMondays.begin(), spieltageMondays.end()),
+                           spieltageMondays.end());
 }
 
 int TPlan::GetRoundNumberByDate(TDateTime date) const {
