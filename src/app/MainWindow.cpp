@@ -176,11 +176,18 @@ void TFormTerminorMain::CreateControls() {
     ButtonProfile->setVisible(false);
     connect(ButtonProfile, &QToolButton::clicked, this, [this] { ButtonProfileClick(); });
 
-    auto* quit = new QShortcut(QKeySequence::Quit, this);
-    quit->setContext(Qt::ApplicationShortcut);
-    connect(quit, &QShortcut::activated, this, &QWidget::close);
-    auto* quitCtrlQ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-    connect(quitCtrlQ, &QShortcut::activated, this, &QWidget::close);
+    // One action carries Ctrl+Q and the platform's quit keys: two shortcuts on the same key are
+    // ambiguous, and Qt then triggers neither.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (!quitKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Q))) {
+        quitKeys.prepend(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    }
+    auto* quit = new QAction(this);
+    quit->setObjectName("ActionQuit");
+    quit->setShortcuts(quitKeys);
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 
     auto* selectorBox = new QVBoxLayout();
     selectorBox->setSpacing(2);

@@ -32,6 +32,7 @@ struct TScript {
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
     int HardErrorQuestions = 0;
+    int Prints = 0;
 };
 
 inline TMainWindowHooks ScriptedHooks(TScript& script) {
@@ -54,7 +55,7 @@ inline TMainWindowHooks ScriptedHooks(TScript& script) {
     h.EditWeight = [&](QWidget*, const TActionRectKosten& hit, TPlan& loaded, TPlan& displayed) {
         return script.EditWeight ? script.EditWeight(hit, loaded, displayed) : std::nullopt;
     };
-    h.Print = [](TFormPlanPanel&) {};
+    h.Print = [&](TFormPlanPanel&) { ++script.Prints; };
     h.ShowProfile = [](QWidget*, const TPlan&) {};
     h.OpenDocument = [](const std::string&) { return true; };
     h.ShowError = [&](QWidget*, const std::string& text) { script.Errors.push_back(text); };

@@ -1,6 +1,6 @@
 // The main window's workflow with scripted dialogs: its states and controls, opening an export
 // twice, a generation with remembered schedules, a failed open, a failed generation thread, the
-// export question.
+// keyboard, the export question.
 
 #include <filesystem>
 #include <fstream>
@@ -190,6 +190,27 @@ TEST(MainWindow, AFailedGenerationThreadIsShownOnce) {
     QTest::qWait(1500); // further sync ticks
     ASSERT_EQ(t.script.Errors.size(), 1u);
     EXPECT_NE(t.script.Errors[0].find("kein gültiger Integerwert"), std::string::npos) << t.script.Errors[0];
+}
+
+TEST(MainWindow, KeyboardOpensStartsPausesPrintsAndQuits) {
+    TTestWindow t;
+    TFormTerminorMain& w = *t.window;
+    t.script.OpenFile = t.CopyExample();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(w.Session().PlanLoaded().Mannschaften.size() > 0);
+    QTest::keyClick(&w, Qt::Key_F5);
+    ASSERT_TRUE(w.Session().Running());
+    EXPECT_FALSE(w.Session().Paused());
+    QTest::keyClick(&w, Qt::Key_F5);
+    EXPECT_TRUE(w.Session().Paused());
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(t.script.Prints, 1);
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(w.isVisible()) << "Ctrl+Q closes the window";
+    EXPECT_FALSE(w.Session().Running()) << "closing stops the generation";
 }
 
 TEST(MainWindow, ExportAsksAboutHardErrorsAndWritesOnlyOnYes) {
