@@ -242,7 +242,6 @@ void TPlanCalcThread::ApplyReInit() {
             FPlan->AssignOptimizedDates(*FReInitPlanData);
         }
         FPlan->RemoveNotValidDates();
-        FPlan->TransferDateToRefDate();
         FOptPlan->AssignPlanData(*FReInitPlanData);
         if (FReInitWithDates) {
             FOptPlan->AssignOptimizedDates(*FReInitPlanData);
