@@ -189,6 +189,8 @@ void TPlanMainThread::Execute() {
             }
             std::this_thread::sleep_for(turn);
         }
+        // What the workers found since the last cycle, and every step they did, still count.
+        CollectFinal();
     } catch (...) {
         // A failing cycle ends this main thread; the generation reports the first such error.
         if (FFailure != nullptr) {
@@ -201,7 +203,6 @@ void TPlanMainThread::Execute() {
 
 void TPlanMainThread::CollectOnce() {
     const std::lock_guard lock(FCriticalSectionMainThread);
-    bool improved = false;
     std::string winner;
     FRetKosten = FPlan->CalculateKosten(-1);
 
@@ -235,6 +236,29 @@ void TPlanMainThread::CollectOnce() {
         FReInitWithDates = false;
     }
 
+    const bool improved = TakeBestWorkerResult(winner);
+
+    if (improved) {
+        FVerbesserungByDurchLauf = FDurchlaufe.load();
+        for (const auto& worker : FThreads) {
+            worker->DoReInitPlan(*FPlan, std::string());
+        }
+        // Steer one adaptive worker towards the winning type unless a third of them carry it already.
+        const auto withWinner =
+            std::count_if(FDynamicThreads.begin(), FDynamicThreads.end(),
+                          [&](const TPlanCalcThread* w) { return w->ThreadType() == winner; });
+        const auto dynamicCount = static_cast<std::ptrdiff_t>(FDynamicThreads.size());
+        if (withWinner < dynamicCount / 3 && dynamicCount > 1) {
+            TPlanCalcThread* first = FDynamicThreads.front();
+            first->SetThreadType(winner);
+            FDynamicThreads.erase(FDynamicThreads.begin());
+            FDynamicThreads.push_back(first);
+        }
+    }
+}
+
+bool TPlanMainThread::TakeBestWorkerResult(std::string& winner) {
+    bool improved = false;
     std::int64_t durchlaufe = 0;
     for (const auto& worker : FThreads) {
         std::int64_t n = 0;
@@ -260,24 +284,33 @@ void TPlanMainThread::CollectOnce() {
         }
     }
     FDurchlaufe.store(durchlaufe);
+    return improved;
+}
 
-    if (improved) {
-        FVerbesserungByDurchLauf = durchlaufe;
+void TPlanMainThread::CollectFinal() {
+    {
+        const std::lock_guard lock(FCriticalSectionMainThread);
         for (const auto& worker : FThreads) {
-            worker->DoReInitPlan(*FPlan, std::string());
-        }
-        // Steer one adaptive worker towards the winning type unless a third of them carry it already.
-        const auto withWinner =
-            std::count_if(FDynamicThreads.begin(), FDynamicThreads.end(),
-                          [&](const TPlanCalcThread* w) { return w->ThreadType() == winner; });
-        const auto dynamicCount = static_cast<std::ptrdiff_t>(FDynamicThreads.size());
-        if (withWinner < dynamicCount / 3 && dynamicCount > 1) {
-            TPlanCalcThread* first = FDynamicThreads.front();
-            first->SetThreadType(winner);
-            FDynamicThreads.erase(FDynamicThreads.begin());
-            FDynamicThreads.push_back(first);
+            worker->Terminate();
         }
     }
+    // Joined without the lock: a worker may be waiting for it to publish its last result.
+    for (const auto& worker : FThreads) {
+        worker->Stop();
+    }
+    const std::lock_guard lock(FCriticalSectionMainThread);
+    // A pending restart has made the workers' results obsolete; the own plan stays the result.
+    if (FFlagReInitAllDates || FFlagReInitOptions) {
+        std::int64_t durchlaufe = 0;
+        for (const auto& worker : FThreads) {
+            durchlaufe += worker->Durchlauf();
+        }
+        FDurchlaufe.store(durchlaufe);
+        return;
+    }
+    FRetKosten = FPlan->CalculateKosten(-1);
+    std::string winner;
+    TakeBestWorkerResult(winner);
 }
 
 } // namespace terminor

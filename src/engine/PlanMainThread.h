@@ -69,6 +69,11 @@ private:
     void Execute();
     void StartThreads();
     void KillThreads();
+    /// Takes the cheapest worker result that beats FRetKosten into FPlan and refreshes the step
+    /// count; returns whether one did. The caller holds the own lock.
+    bool TakeBestWorkerResult(std::string& winner);
+    /// On termination: stops the workers, then takes their last results and final step counts.
+    void CollectFinal();
 
     TEngineConfig FConfig;
     std::uint64_t FSeed;

@@ -159,6 +159,8 @@ void TPlanOptimizer::Execute() {
             }
             std::this_thread::sleep_for(turn);
         }
+        // The main threads hand in what they found since the last cycle, and their final counts.
+        CollectFinal();
     } catch (...) {
         // A failing cycle ends the generation; the best plan so far stays available.
         FFailure.ReportCurrentException("Optimizer");
@@ -181,20 +183,12 @@ void TPlanOptimizer::Collect() {
     std::int64_t sum = 0;
 
     for (const auto& mainThread : FThreads) {
-        std::int64_t n = 0;
-        std::int64_t afterReInit = 0;
-        std::int64_t ohneVerbesserung = 0;
-        double k = -1.0;
-        mainThread->GetActResult(nullptr, n, afterReInit, ohneVerbesserung, k);
-        sum += n;
-        if (k >= 0 && (k > worstKosten || worstKosten < 0)) {
+        const TMainThreadResult r = TakeIfCheaper(*mainThread, best);
+        sum += r.durchLauf;
+        if (r.kosten >= 0 && (r.kosten > worstKosten || worstKosten < 0)) {
             worst = mainThread.get();
-            worstKosten = k;
-            worstOhneVerbesserung = ohneVerbesserung;
-        }
-        if (k >= 0 && (k < best || best < 0) && !FReInitPlanData) {
-            mainThread->GetActResult(FPlan.get(), n, afterReInit, ohneVerbesserung, k);
-            best = FPlan->CalculateKosten(-1);
+            worstKosten = r.kosten;
+            worstOhneVerbesserung = r.ohneVerbesserung;
         }
     }
 
@@ -244,6 +238,44 @@ void TPlanOptimizer::Collect() {
         FStartTick.store(NowMs());
         FLastResetDurchlauf.store(FDurchlaufe.load());
     }
+    FBestKosten.store(best);
+}
+
+TPlanOptimizer::TMainThreadResult TPlanOptimizer::TakeIfCheaper(TPlanMainThread& mainThread, double& best) {
+    TMainThreadResult r;
+    mainThread.GetActResult(nullptr, r.durchLauf, r.afterReInit, r.ohneVerbesserung, r.kosten);
+    if (r.kosten >= 0 && (r.kosten < best || best < 0) && !FReInitPlanData) {
+        mainThread.GetActResult(FPlan.get(), r.durchLauf, r.afterReInit, r.ohneVerbesserung, r.kosten);
+        best = FPlan->CalculateKosten(-1);
+    }
+    return r;
+}
+
+void TPlanOptimizer::CollectFinal() {
+    std::vector<TPlanMainThread*> mainThreads;
+    {
+        const std::lock_guard lock(FCriticalSectionOptimizer);
+        for (const auto& mainThread : FThreads) {
+            mainThreads.push_back(mainThread.get());
+        }
+        if (FSpecialThread) {
+            mainThreads.push_back(FSpecialThread.get());
+        }
+    }
+    for (TPlanMainThread* mainThread : mainThreads) {
+        mainThread->Terminate();
+    }
+    // Joined without the lock: a main thread takes it to report its last results.
+    for (TPlanMainThread* mainThread : mainThreads) {
+        mainThread->Stop();
+    }
+    const std::lock_guard lock(FCriticalSectionOptimizer);
+    double best = FPlan->CalculateKosten(-1);
+    std::int64_t sum = 0;
+    for (const auto& mainThread : FThreads) {
+        sum += TakeIfCheaper(*mainThread, best).durchLauf;
+    }
+    FDurchlaufe.store(sum + (FSpecialThread ? FSpecialThread->Durchlaufe() : 0));
     FBestKosten.store(best);
 }
 

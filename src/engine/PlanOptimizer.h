@@ -63,6 +63,17 @@ private:
     void StartThreads();
     void KillThreads();
     void Collect();
+    struct TMainThreadResult {
+        std::int64_t durchLauf = 0;
+        std::int64_t afterReInit = 0;
+        std::int64_t ohneVerbesserung = 0;
+        double kosten = -1.0;
+    };
+    /// Reads a main thread's counters and cost (under the own lock); takes its dates into the best
+    /// plan when they are cheaper than `best` and no plan data is pending, and updates `best`.
+    TMainThreadResult TakeIfCheaper(TPlanMainThread& mainThread, double& best);
+    /// On termination: stops the main threads, then takes their last results and final counts.
+    void CollectFinal();
     void StartSpecialThread();
     TMannschaftsKostenType ChooseMaxGewichtung();
     static std::int64_t NowMs();

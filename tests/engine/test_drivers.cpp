@@ -383,3 +383,48 @@ TEST(Optimizer, AFailedThreadIsReported) {
     EXPECT_NE(text.find("kein gültiger Integerwert"), std::string::npos) << text;
     optimizer.Stop();
 }
+
+TEST(Optimizer, StoppingTakesTheResultsAndStepsSinceTheLastCycle) {
+    // Cycles far longer than the run: every result and step is collected only when the tree stops.
+    auto plan = EmptyExamplePlan();
+    TEngineConfig config = SmallConfig({"5", "2"}, 1);
+    config.mainThreadCycleMs = 600'000;
+    config.optimizerCycleMs = 600'000;
+
+    TPlanMainThread mainThread(config, 5);
+    mainThread.InitWithPlan("1", *plan, nullptr);
+    mainThread.Start();
+    ASSERT_TRUE(WaitFor([&] { return mainThread.IsInit(); }));
+    // The worker list is complete once the thread is initialised.
+    const auto stepped = [&] {
+        std::int64_t sum = 0;
+        for (const auto& worker : mainThread.Workers()) {
+            if (WorkerKosten(*worker) < 0) {
+                return std::int64_t{0};
+            }
+            sum += worker->Durchlauf();
+        }
+        return sum;
+    };
+    ASSERT_TRUE(WaitFor([&] { return stepped() > 100; }));
+    const std::int64_t seen = stepped();
+    EXPECT_EQ(ResultOf(mainThread).kosten, -1.0);
+    mainThread.Stop();
+    TPlan best;
+    best.Assign(*plan);
+    const MainResult result = ResultOf(mainThread, &best);
+    EXPECT_GE(result.durchLauf, seen);
+    ASSERT_GE(result.kosten, 0.0);
+    EXPECT_EQ(best.CountUnscheduledGames(), 0);
+    EXPECT_DOUBLE_EQ(best.CalculateKosten(-1), result.kosten);
+
+    TPlanOptimizer optimizer(*plan, config);
+    optimizer.Start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(optimizer.BestKosten(), -1.0);
+    optimizer.Stop();
+    EXPECT_GT(optimizer.Durchlaufe(), 0);
+    ASSERT_GE(optimizer.BestKosten(), 0.0);
+    optimizer.copyPlanDates(best);
+    EXPECT_DOUBLE_EQ(best.CalculateKosten(-1), optimizer.BestKosten());
+}
