@@ -395,13 +395,11 @@ TEST(Optimizer, StoppingTakesTheResultsAndStepsSinceTheLastCycle) {
     mainThread.InitWithPlan("1", *plan, nullptr);
     mainThread.Start();
     ASSERT_TRUE(WaitFor([&] { return mainThread.IsInit(); }));
-    // The worker list is complete once the thread is initialised.
+    // The worker list is complete once the thread is initialised; from the empty plan a worker's
+    // first steps are accepted, so after a hundred steps there is a result to take.
     const auto stepped = [&] {
         std::int64_t sum = 0;
         for (const auto& worker : mainThread.Workers()) {
-            if (WorkerKosten(*worker) < 0) {
-                return std::int64_t{0};
-            }
             sum += worker->Durchlauf();
         }
         return sum;
