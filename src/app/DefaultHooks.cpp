@@ -1,9 +1,12 @@
 // The program's own dialogs behind the main window's hooks.
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QUrl>
 
 #include "app/MainWindowHooks.h"
@@ -29,17 +32,23 @@ std::string FileNameWithSuffix(QString file, const QString& suffix) {
     return file.toStdString();
 }
 
+/// Where the user opened a plan last (the main window remembers it), else the home folder.
+QString LastFolder() {
+    const QString folder = QSettings().value("dialogs/lastFolder").toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
 } // namespace
 
 TMainWindowHooks DefaultMainWindowHooks() {
     TMainWindowHooks hooks;
     hooks.OpenFileName = [](QWidget* parent) {
-        return QFileDialog::getOpenFileName(parent, "Datei öffnen", QString(), "XML-Dateien (*.xml)")
+        return QFileDialog::getOpenFileName(parent, "Datei öffnen", LastFolder(), "XML-Dateien (*.xml)")
             .toStdString();
     };
     hooks.NewFileName = [](QWidget* parent) {
         return FileNameWithSuffix(
-            QFileDialog::getSaveFileName(parent, "Neue Datei", QString(), "XML-Dateien (*.xml)"), "xml");
+            QFileDialog::getSaveFileName(parent, "Neue Datei", LastFolder(), "XML-Dateien (*.xml)"), "xml");
     };
     hooks.CsvFileName = [](QWidget* parent, const std::string& proposed) {
         return FileNameWithSuffix(QFileDialog::getSaveFileName(parent, "Für Click-TT exportieren",
@@ -49,12 +58,18 @@ TMainWindowHooks DefaultMainWindowHooks() {
     hooks.AskUseUserSettings = &AskUseUserSettings;
     hooks.AskExportDespiteHardErrors = &AskExportDespiteHardErrors;
     hooks.AskYesNo = [](QWidget* parent, const std::string& text) {
-        QMessageBox box(QMessageBox::Question, "Terminor", Q(text), QMessageBox::NoButton, parent);
-        QPushButton* yes = box.addButton("Ja", QMessageBox::YesRole);
-        box.addButton("Nein", QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.exec();
-        return box.clickedButton() == yes;
+        return AskYesNoQuestion(parent, Q(text));
+    };
+    hooks.AskYesNoCancel = [](QWidget* parent, const std::string& text) {
+        switch (AskYesNoCancelQuestion(parent, Q(text))) {
+        case TYesNoCancel::Yes:
+            return TMainWindowHooks::TAnswer::Yes;
+        case TYesNoCancel::No:
+            return TMainWindowHooks::TAnswer::No;
+        case TYesNoCancel::Cancel:
+            break;
+        }
+        return TMainWindowHooks::TAnswer::Cancel;
     };
     hooks.ExecuteSavePlan = [](QWidget* parent, const std::string& directory,
                                const std::vector<std::string>& savedNames) -> std::optional<std::string> {

@@ -11,9 +11,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QDateTime>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -30,6 +33,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogHelpers.h"
+#include "app/ElidedLabel.h"
 #include "app/OptionsDialog.h"
 #include "data/PlanUtils.h"
 #include "engine/PlanOptimizer.h"
@@ -69,7 +73,7 @@ QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& text,
     button->setText(text);
     button->setToolTip(text);
     button->setIcon(bar->style()->standardIcon(icon));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->addWidget(button);
     return button;
 }
@@ -170,6 +174,20 @@ void TFormTerminorMain::CreateControls() {
     connect(MenuProfile, &QAction::triggered, this, [this] { ButtonProfileClick(); });
     ToolButtonDivers->setMenu(PopupMenuDivers);
     ToolButtonDivers->setPopupMode(QToolButton::InstantPopup);
+    // The start button is as wide as its longest text, so that nothing moves when it changes; the
+    // tool bar keeps the width of all its buttons and never hides one in its extension menu.
+    int startWidth = 0;
+    for (const char* text : {"Generierung starten", "Generierung pausieren", "Generierung fortsetzen"}) {
+        ToolButtonStartPause->setText(text);
+        startWidth = std::max(startWidth, ToolButtonStartPause->sizeHint().width());
+    }
+    ToolButtonStartPause->setMinimumWidth(startWidth);
+    toolBar->setMinimumWidth(toolBar->sizeHint().width());
+    toolBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    for (QMenu* menu : {PopupMenuOpen, PopupMenuDivers}) {
+        connect(menu, &QMenu::aboutToHide, this,
+                [this] { QTimer::singleShot(0, this, [this] { ResetHover(); }); });
+    }
     topLayout->addWidget(toolBar);
     ButtonProfile = new QToolButton(panelTop);
     ButtonProfile->setObjectName("ButtonProfile");
@@ -196,7 +214,9 @@ void TFormTerminorMain::CreateControls() {
     LabelPlanSelector->setObjectName("LabelPlanSelector");
     ComboBoxPlanSelector = new QComboBox(panelTop);
     ComboBoxPlanSelector->setObjectName("ComboBoxPlanSelector");
-    ComboBoxPlanSelector->setMinimumWidth(260);
+    // Long names of remembered schedules do not widen the selector; the list shows them whole.
+    ComboBoxPlanSelector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBoxPlanSelector->setMinimumContentsLength(20);
     connect(ComboBoxPlanSelector, &QComboBox::activated, this, [this] { ComboBoxPlanSelectorChange(); });
     ButtonRemove = new QToolButton(panelTop);
     ButtonRemove->setObjectName("ButtonRemove");
@@ -214,16 +234,17 @@ void TFormTerminorMain::CreateControls() {
     selectorRow->addWidget(ButtonRemove);
     selectorRow->addStretch(1);
     selectorBox->addLayout(selectorRow);
-    LabelPlanName = new QLabel("Kein Plan geladen", panelTop);
+    LabelPlanName = new TElidedLabel("Kein Plan geladen", panelTop);
     LabelPlanName->setObjectName("LabelPlanName");
     QFont bold = LabelPlanName->font();
     bold.setBold(true);
     LabelPlanName->setFont(bold);
     LabelPlanName->setVisible(false);
-    LabelDurchlauf = new QLabel("Durchlauf", panelTop);
+    LabelDurchlauf = new TElidedLabel("Durchlauf", panelTop);
     LabelDurchlauf->setObjectName("LabelDurchlauf");
     LabelDurchlauf->setVisible(false);
     auto* labels = new QHBoxLayout();
+    LabelPlanName->SetPreferFullWidth(true);
     labels->addWidget(LabelPlanName);
     labels->addSpacing(16);
     labels->addWidget(LabelDurchlauf, 1);
@@ -311,13 +332,18 @@ TPlan* TFormTerminorMain::GetSelectedPlan() {
     return FSelectorPlans[static_cast<std::size_t>(index)];
 }
 
-bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interactive) {
-    return Guarded([&] {
+bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interactive, bool askToRemember) {
+    bool done = false;
+    Guarded([&] {
         std::unique_ptr<TOpenedPlan> opened;
         {
             const TWaitCursor wait;
             // A file opened without the start questions is a new one, which has no teams yet.
             opened = FSession.OpenPlanFile(fileName, !interactive);
+        }
+        // Asked once the file has been read: only an open that will happen ends the generation.
+        if (askToRemember && !ConfirmEndGeneration()) {
+            return;
         }
         if (interactive) {
             const std::vector<std::string> settings = TTerminorSession::UserSettings(*opened);
@@ -333,22 +359,48 @@ bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interacti
                 }
             }
         }
-        const TWaitCursor wait;
-        FSession.Adopt(std::move(opened));
-        QSettings().setValue("recent/lastFile", Q(fileName));
-        UpdateRecentFileMenu();
-        LastKosten = -1.0;
-        LabelDurchlauf->clear();
-        LabelDurchlauf->setVisible(false);
-        PlanDataChanged();
-        FPlanPanel->PageControl()->setCurrentIndex(TFormPlanPanel::PageTerminMeldung);
-        ComboBoxPlanSelector->setCurrentIndex(1);
-        ComboBoxPlanSelectorChange();
+        std::string warning;
+        {
+            const TWaitCursor wait;
+            warning = FSession.Adopt(std::move(opened));
+            QSettings().setValue("recent/lastFile", Q(fileName));
+            RememberFolder(fileName);
+            UpdateRecentFileMenu();
+            LastKosten = -1.0;
+            LabelDurchlauf->SetFullText(QString());
+            LabelDurchlauf->setVisible(false);
+            PlanDataChanged();
+            FPlanPanel->PageControl()->setCurrentIndex(TFormPlanPanel::PageTerminMeldung);
+            ComboBoxPlanSelector->setCurrentIndex(1);
+            ComboBoxPlanSelectorChange();
+            UpdateStartPauseButton();
+        }
+        done = true;
+        if (!warning.empty()) {
+            FHooks.ShowMessage(this, warning);
+        }
     });
+    return done;
+}
+
+bool TFormTerminorMain::ConfirmEndGeneration() {
+    if (!FSession.BestPlanUnremembered()) {
+        return true;
+    }
+    switch (FHooks.AskYesNoCancel(
+        this, "Der beste Plan der laufenden Generierung wurde nicht gemerkt. Jetzt merken?")) {
+    case TMainWindowHooks::TAnswer::Yes:
+        return RememberRunningPlan();
+    case TMainWindowHooks::TAnswer::No:
+        return true;
+    case TMainWindowHooks::TAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TFormTerminorMain::PlanDataChanged() {
-    LabelPlanName->setText(Q(FSession.PlanLoaded().PlanName));
+    LabelPlanName->SetFullText(Q(FSession.PlanLoaded().PlanName));
     LabelPlanName->setVisible(true);
     const int index = ComboBoxPlanSelector->currentIndex();
     FillPlanSelector();
@@ -391,15 +443,29 @@ void TFormTerminorMain::FillPlanSelector() {
 }
 
 void TFormTerminorMain::ComboBoxPlanSelectorChange() {
-    // A remembered schedule with games of other teams says so while it is shown.
-    const QString warning = ComboBoxPlanSelector->currentData(Qt::ToolTipRole).toString();
-    if (warning.isEmpty()) {
-        statusBar()->clearMessage();
-    } else {
-        statusBar()->showMessage("Achtung: " + warning);
-    }
+    UpdateStatusBar();
     ShowSelectedPlan();
     UpdateControls();
+}
+
+void TFormTerminorMain::UpdateStatusBar() {
+    // A remembered schedule with games of other teams says so while it is shown; schedule files
+    // that could not be read at all (another division's, a broken file) say so all the time.
+    const QString warning = ComboBoxPlanSelector->currentData(Qt::ToolTipRole).toString();
+    const std::vector<std::string> invalid = FSession.SavedPlans().InvalidTexts();
+    if (!warning.isEmpty()) {
+        statusBar()->showMessage("Achtung: " + warning);
+    } else if (!invalid.empty()) {
+        QString text = "Gemerkter Plan " + Q(invalid.front());
+        if (invalid.size() > 1) {
+            text += " (und " + QString::number(invalid.size() - 1) + " weitere)";
+        }
+        statusBar()->showMessage(text);
+        statusBar()->setToolTip(JoinLines(invalid));
+    } else {
+        statusBar()->clearMessage();
+        statusBar()->setToolTip(QString());
+    }
 }
 
 void TFormTerminorMain::ShowSelectedPlan() {
@@ -418,22 +484,29 @@ void TFormTerminorMain::RefreshSavedPlans(bool forceReload) {
         // The plan behind a re-read item is a new object.
         ShowSelectedPlan();
         UpdateControls();
+        UpdateStatusBar();
     }
 }
 
 void TFormTerminorMain::MenuOpenClick() {
     const std::string file = FHooks.OpenFileName(this);
+    ResetHover();
     if (!file.empty()) {
         LoadPlanFile(file, true);
     }
 }
 
 void TFormTerminorMain::MenuNewClick() {
+    // Asked before the file dialog, so that a cancel leaves no new file behind.
+    if (!ConfirmEndGeneration()) {
+        return;
+    }
     const std::string file = FHooks.NewFileName(this);
+    ResetHover();
     if (file.empty()) {
         return;
     }
-    if (Guarded([&] { TTerminorSession::CreateNewFile(file); }) && LoadPlanFile(file, false)) {
+    if (Guarded([&] { TTerminorSession::CreateNewFile(file); }) && LoadPlanFile(file, false, false)) {
         ToolButtonDataClick();
     }
 }
@@ -473,7 +546,7 @@ void TFormTerminorMain::ToolButtonStartPauseClick() {
         const bool started = !FSession.Running();
         FSession.StartPause();
         if (started) {
-            LabelDurchlauf->clear();
+            LabelDurchlauf->SetFullText(QString());
             LabelDurchlauf->setVisible(true);
             LastKosten = -1.0;
             LastTimerTick = 0;
@@ -498,22 +571,25 @@ void TFormTerminorMain::TimerSyncPlansTimer() {
             return;
         }
         const std::int64_t now = TickMs();
+        // The time since the last improvement counts only while the generation runs.
+        const std::int64_t running = FSession.RunningMs();
         if (LastTimerTick != 0 && LastTimerTick != now) {
             const double rate = sync.PlanPerSec;
             if (rate > 0 || std::isnan(rate)) {
                 std::string text = FormatInteger(sync.Durchlaufe) + " Pläne wurden berechnet (" +
                                    FormatInteger(std::isnan(rate) ? 0 : static_cast<std::int64_t>(rate)) +
                                    " Pläne/s)";
-                if (LastSucessTick != 0 && now - LastSucessTick > ViewRefreshMs) {
-                    text += ", letzte Verbesserung vor: " + DurationText(now - LastSucessTick);
+                if (LastSucessTick != 0 && running - LastSucessTick > ViewRefreshMs) {
+                    text += ", letzte Verbesserung vor: " + DurationText(running - LastSucessTick);
                 }
-                LabelDurchlauf->setText(Q(text));
+                LabelDurchlauf->SetFullText(Q(text));
             } else {
-                LabelDurchlauf->clear();
+                LabelDurchlauf->SetFullText(QString());
             }
             if (sync.Kosten != LastKosten || now - LastUpdateTick > ViewRefreshMs) {
                 if (sync.Kosten != LastKosten) {
-                    LastSucessTick = now;
+                    // Never 0, which means "no improvement yet".
+                    LastSucessTick = std::max<std::int64_t>(running, 1);
                 }
                 LastKosten = sync.Kosten;
                 // Only the running schedule changed; other shown schedules need no repaint.
@@ -529,7 +605,12 @@ void TFormTerminorMain::TimerSyncPlansTimer() {
 }
 
 void TFormTerminorMain::ButtonSaveClick() {
+    RememberRunningPlan();
+}
+
+bool TFormTerminorMain::RememberRunningPlan() {
     const TTerminorSession::TPauseGuard pause(FSession);
+    bool remembered = false;
     Guarded([&] {
         if (FSession.CurrentPlanDirectory().empty()) {
             FHooks.ShowError(this, "Speicherverzeichnis Appdata kann nicht ermittlt werden.");
@@ -544,8 +625,12 @@ void TFormTerminorMain::ButtonSaveClick() {
             FSession.RememberPlan(*name);
             FillPlanSelector();
             UpdateControls();
+            UpdateStatusBar();
+            remembered = true;
         }
     });
+    ResetHover();
+    return remembered;
 }
 
 void TFormTerminorMain::ButtonRemoveClick() {
@@ -556,30 +641,48 @@ void TFormTerminorMain::ButtonRemoveClick() {
         }
         const QString text = "\"" + ComboBoxPlanSelector->currentText() + "\" löschen?";
         if (FHooks.AskYesNo(this, text.toStdString())) {
+            // The list follows the folder even when a file stays: the error is shown after.
+            struct TRefill {
+                TFormTerminorMain& w;
+                ~TRefill() {
+                    w.FillPlanSelector();
+                    w.ShowSelectedPlan();
+                    w.UpdateControls();
+                    w.UpdateStatusBar();
+                }
+            } refill{*this};
             FSession.ForgetPlan(GetSelectedPlan());
-            FillPlanSelector();
-            ShowSelectedPlan();
-            UpdateControls();
         }
     });
+    ResetHover();
 }
 
 void TFormTerminorMain::ToolButtonExportClick() {
     Guarded([&] {
-        TPlan* plan = GetSelectedPlan();
-        if (plan == nullptr) {
+        const TPlan* shown = GetSelectedPlan();
+        if (shown == nullptr) {
             return;
         }
-        const std::vector<std::string> errors = TTerminorSession::HardErrors(*plan);
-        if (!errors.empty() && !FHooks.AskExportDespiteHardErrors(this, errors)) {
+        // One copy is checked and written: the running schedule changes while the questions wait.
+        const std::unique_ptr<TPlan> copy = TTerminorSession::ExportCopy(*shown);
+        const std::vector<std::string> warnings = TTerminorSession::ExportWarnings(*copy);
+        if (!warnings.empty() && !FHooks.AskExportDespiteHardErrors(this, warnings)) {
             return;
         }
-        const std::string file = FHooks.CsvFileName(this, SanitizeFileName(plan->PlanName) + ".csv");
+        QString folder = QSettings().value("dialogs/exportFolder").toString();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            folder = QFileInfo(Q(FSession.CurrentFileName())).absolutePath();
+        }
+        const std::string proposed =
+            QDir(folder).filePath(Q(SanitizeFileName(copy->PlanName) + ".csv")).toStdString();
+        const std::string file = FHooks.CsvFileName(this, proposed);
         if (!file.empty()) {
             const TWaitCursor wait;
-            TTerminorSession::ExportCsv(*plan, file);
+            TTerminorSession::ExportCsv(*copy, file);
+            QSettings().setValue("dialogs/exportFolder", QFileInfo(Q(file)).absolutePath());
         }
     });
+    ResetHover();
 }
 
 void TFormTerminorMain::MenuPrintClick() {
@@ -588,6 +691,7 @@ void TFormTerminorMain::MenuPrintClick() {
     }
     const TTerminorSession::TPauseGuard pause(FSession);
     Guarded([&] { FHooks.Print(*FPlanPanel); });
+    ResetHover();
 }
 
 void TFormTerminorMain::AnleitungClick() {
@@ -683,6 +787,10 @@ void TFormTerminorMain::UpdateRecentFileMenu() {
 }
 
 void TFormTerminorMain::closeEvent(QCloseEvent* event) {
+    if (!ConfirmEndGeneration()) {
+        event->ignore();
+        return;
+    }
     QSettings().setValue("window/geometry", saveGeometry());
     TimerSyncPlans->stop();
     if (FFormOptions != nullptr) {
@@ -691,6 +799,20 @@ void TFormTerminorMain::closeEvent(QCloseEvent* event) {
     const TWaitCursor wait;
     FSession.StopOptimizer();
     event->accept();
+}
+
+void TFormTerminorMain::ResetHover() {
+    for (QToolButton* button : findChildren<QToolButton*>()) {
+        if (button->testAttribute(Qt::WA_UnderMouse) &&
+            !button->rect().contains(button->mapFromGlobal(QCursor::pos()))) {
+            button->setAttribute(Qt::WA_UnderMouse, false);
+            button->update();
+        }
+    }
+}
+
+void TFormTerminorMain::RememberFolder(const std::string& file) {
+    QSettings().setValue("dialogs/lastFolder", QFileInfo(Q(file)).absolutePath());
 }
 
 void TFormTerminorMain::dragEnterEvent(QDragEnterEvent* event) {

@@ -26,6 +26,7 @@ class QToolButton;
 namespace terminor {
 
 class TActionRectGame;
+class TElidedLabel;
 class TActionRectKosten;
 class TFormOptions;
 class TFormPlanPanel;
@@ -38,8 +39,10 @@ public:
                       QWidget* parent = nullptr);
     ~TFormTerminorMain() override;
 
-    /// Opens a file; `interactive` asks the start questions. Errors are shown, not thrown.
-    bool LoadPlanFile(const std::string& fileName, bool interactive);
+    /// Opens a file; `interactive` asks the start questions. Errors are shown, not thrown. Before a
+    /// running generation ends, it asks whether to remember its best schedule (unless `askToRemember`
+    /// is false, when the caller has asked already).
+    bool LoadPlanFile(const std::string& fileName, bool interactive, bool askToRemember = true);
 
     TTerminorSession& Session() { return FSession; }
     TFormPlanPanel& PlanPanel() { return *FPlanPanel; }
@@ -57,6 +60,8 @@ public:
     void ToolButtonDataClick();
     void ToolButtonOptionsClick();
     void ButtonSaveClick();
+    /// "Plan merken...": true when the running schedule was remembered.
+    bool RememberRunningPlan();
     void ButtonRemoveClick();
     void MenuPrintClick();
     void AnleitungClick();
@@ -88,6 +93,15 @@ private:
     void KostenAction(const TActionRectKosten& hit);
     void AfterSettingsApplied();
     void UpdateRecentFileMenu();
+    /// Before a generation ends: offers to remember its best schedule when that was not done.
+    /// False when the user cancels (or the remembering is cancelled or fails).
+    bool ConfirmEndGeneration();
+    /// The status bar: the shown schedule's warning, else the remembered schedules not shown.
+    void UpdateStatusBar();
+    /// Tool buttons lose the hover frame that a menu or dialog left while the mouse went elsewhere.
+    void ResetHover();
+    /// The folder file dialogs start in: where the user opened or saved last.
+    static void RememberFolder(const std::string& file);
 
     TMainWindowHooks FHooks;
     TTerminorSession FSession;
@@ -121,8 +135,8 @@ private:
     QComboBox* ComboBoxPlanSelector = nullptr;
     QToolButton* ButtonRemove = nullptr;
     QToolButton* ButtonSave = nullptr;
-    QLabel* LabelPlanName = nullptr;
-    QLabel* LabelDurchlauf = nullptr;
+    TElidedLabel* LabelPlanName = nullptr;
+    TElidedLabel* LabelDurchlauf = nullptr;
     QComboBox* ComboBoxZoom = nullptr;
     QTimer* TimerSyncPlans = nullptr;
     QMenu* PopupMenuGame = nullptr;

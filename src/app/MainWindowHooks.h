@@ -29,6 +29,9 @@ struct TMainWindowHooks {
     std::function<bool(QWidget* parent, const std::vector<std::string>& lines)> AskExportDespiteHardErrors;
     /// A confirmation with "Ja" and "Nein".
     std::function<bool(QWidget* parent, const std::string& text)> AskYesNo;
+    /// A question with "Ja", "Nein" and "Abbrechen".
+    enum class TAnswer { Yes, No, Cancel };
+    std::function<TAnswer(QWidget* parent, const std::string& text)> AskYesNoCancel;
     /// The save-plan dialog: the name to remember the schedule under, or nothing.
     std::function<std::optional<std::string>(QWidget* parent, const std::string& directory,
                                              const std::vector<std::string>& savedNames)>

@@ -23,6 +23,7 @@ public:
     /// The result of the second button; the first one accepts.
     static constexpr int ResultNo = 2;
 
+    /// Shows the lines unwrapped and sizes the dialog to them, up to 90 % of the screen.
     void SetLines(const std::vector<std::string>& lines);
 
     QPlainTextEdit* Memo = nullptr;
@@ -46,6 +47,13 @@ class TFormQuestionHardErrors : public TQuestionDialog {
 public:
     explicit TFormQuestionHardErrors(QWidget* parent = nullptr);
 };
+
+/// A question in a message box with the buttons "Ja" (default) and "Nein"; every yes/no question of
+/// the program looks like this. Closing the box counts as "Nein".
+bool AskYesNoQuestion(QWidget* parent, const QString& question);
+/// The same with a third button "Abbrechen"; closing the box counts as "Abbrechen".
+enum class TYesNoCancel { Yes, No, Cancel };
+TYesNoCancel AskYesNoCancelQuestion(QWidget* parent, const QString& question);
 
 /// Shows the stored settings; false only when "Nein, die Standardeinstellungen verwenden" is
 /// chosen (any other close counts as yes).

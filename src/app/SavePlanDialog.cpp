@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogHelpers.h"
+#include "app/QuestionDialogs.h"
 #include "data/PlanUtils.h"
 
 namespace terminor {
@@ -26,15 +27,6 @@ namespace terminor {
 namespace {
 
 const QString MessageCaption = "Terminor";
-
-bool MessageBoxYesNo(QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Question, MessageCaption, question, QMessageBox::Yes | QMessageBox::No,
-                    parent);
-    box.button(QMessageBox::Yes)->setText("Ja");
-    box.button(QMessageBox::No)->setText("Nein");
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
-}
 
 QString Quoted(const QString& name) {
     return "\"" + name + "\"";
@@ -45,7 +37,7 @@ QString Quoted(const QString& name) {
 TFormSavePlan::TFormSavePlan(QWidget* parent) : QDialog(parent) {
     setObjectName("FormSavePlan");
     setWindowTitle("Plan merken...");
-    AskYesNo = [this](const QString& question) { return MessageBoxYesNo(this, question); };
+    AskYesNo = [this](const QString& question) { return AskYesNoQuestion(this, question); };
     ShowMessage = [this](const QString& text) { QMessageBox::information(this, MessageCaption, text); };
 
     auto* layout = new QVBoxLayout(this);

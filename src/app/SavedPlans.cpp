@@ -6,6 +6,8 @@
 #include <exception>
 #include <filesystem>
 
+#include <QString>
+
 #include "data/PlanUtils.h"
 #include "model/Plan.h"
 
@@ -21,13 +23,6 @@ std::int64_t FileAgeOf(const std::string& path) {
     return ec ? 0 : static_cast<std::int64_t>(time.time_since_epoch().count());
 }
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 } // namespace
 
 TSavedPlans::TSavedPlans() = default;
@@ -41,6 +36,26 @@ std::vector<TSavedPlan*> TSavedPlans::ValidItems() const {
         }
     }
     return result;
+}
+
+const TSavedPlan* TSavedPlans::FindByName(const std::string& name) const {
+    const QString wanted = QString::fromStdString(name);
+    for (const auto& item : FItems) {
+        if (QString::fromStdString(item->Name).compare(wanted, Qt::CaseInsensitive) == 0) {
+            return item.get();
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> TSavedPlans::InvalidTexts() const {
+    std::vector<std::string> lines;
+    for (const auto& item : FItems) {
+        if (!item->Valid) {
+            lines.push_back("\"" + item->Name + "\" wird nicht angezeigt: " + item->Error);
+        }
+    }
+    return lines;
 }
 
 std::string TSavedPlans::FileNameFor(const std::string& directory, const std::string& name) {
@@ -62,8 +77,9 @@ bool TSavedPlans::Refresh(const std::string& directory, const TPlan& planLoaded,
     for (auto it = FItems.end(); it != FItems.begin();) {
         --it;
         const std::string name = fs::path((*it)->FileName).filename().string();
-        const bool listed = std::any_of(files.begin(), files.end(),
-                                        [&](const std::string& f) { return SameNameIgnoringCase(f, name); });
+        // Exact names: on a case-sensitive file system "A.xml" and "a.xml" are two schedules, and
+        // each entry vanishes with its own file.
+        const bool listed = std::find(files.begin(), files.end(), name) != files.end();
         if (!listed) {
             it = FItems.erase(it);
             changed = true;

@@ -36,6 +36,10 @@ public:
     /// The valid schedules in list order.
     std::vector<TSavedPlan*> ValidItems() const;
     void Clear() { FItems.clear(); }
+    /// The remembered schedule whose name equals `name` ignoring case, or null.
+    const TSavedPlan* FindByName(const std::string& name) const;
+    /// The schedules that could not be read, as lines naming each file and its reason.
+    std::vector<std::string> InvalidTexts() const;
 
     /// Follows the directory; `planLoaded` is the plan each schedule is read against. Returns
     /// whether anything was removed or (re)loaded.

@@ -187,12 +187,26 @@ void TTerminorSession::CreateNewFile(const std::string& fileName) {
     empty.SaveToXML(fileName);
 }
 
-void TTerminorSession::Adopt(std::unique_ptr<TOpenedPlan> opened) {
+std::string TTerminorSession::Adopt(std::unique_ptr<TOpenedPlan> opened) {
     // A fresh running schedule is built before anything is switched, so that nothing can fail after.
     auto optimized = std::make_unique<TPlan>();
     optimized->Assign(*opened->PlanLoaded);
     optimized->clearAllDates();
     optimized->RemoveNotValidDates();
+    std::string warning;
+    if (opened->FirstStart) {
+        // The modifications file notes that this export was opened before. A folder that cannot
+        // take it does not stop the open: the plan can still be generated, printed and exported.
+        try {
+            TPlanData diff;
+            diff.Diff(*opened->PlanData, *opened->PlanDataClickTTFile);
+            diff.SaveToXML(ModificationsFileOf(opened->FileName));
+        } catch (const std::exception& e) {
+            warning = std::string("Änderungen an den Plandaten können nicht neben der Datei gespeichert "
+                                  "werden: ") +
+                      e.what();
+        }
+    }
 
     StopOptimizer();
     FSavedPlans.Clear();
@@ -203,11 +217,8 @@ void TTerminorSession::Adopt(std::unique_ptr<TOpenedPlan> opened) {
     FPlanOptimized = std::move(optimized);
     FCurrentPlanDirectory = opened->Directory;
     FPlanIsLoaded = true;
-    if (opened->FirstStart) {
-        // The modifications file notes that this export was opened before.
-        SavePlanData();
-    }
     PlanDataChanged();
+    return warning;
 }
 
 void TTerminorSession::PlanDataChanged() {
@@ -303,7 +314,7 @@ bool TTerminorSession::Paused() const {
 
 void TTerminorSession::StartPause() {
     if (FOptimizer) {
-        FOptimizer->SetPaused(!FOptimizer->Paused());
+        SetPaused(!FOptimizer->Paused());
         return;
     }
     TPlan start;
@@ -311,13 +322,37 @@ void TTerminorSession::StartPause() {
     start.RemoveNotValidDates();
     FOptimizer = std::make_unique<TPlanOptimizer>(start, FConfig);
     FFailureReported = false;
+    FRememberedKosten.reset();
+    FRunMs = 0;
+    FRunningSince.reset();
     FOptimizer->Start();
+    NoteRunning(true);
 }
 
 void TTerminorSession::SetPaused(bool paused) {
     if (FOptimizer) {
         FOptimizer->SetPaused(paused);
+        NoteRunning(!paused);
     }
+}
+
+void TTerminorSession::NoteRunning(bool running) {
+    const auto now = std::chrono::steady_clock::now();
+    if (running && !FRunningSince) {
+        FRunningSince = now;
+    } else if (!running && FRunningSince) {
+        FRunMs += std::chrono::duration_cast<std::chrono::milliseconds>(now - *FRunningSince).count();
+        FRunningSince.reset();
+    }
+}
+
+std::int64_t TTerminorSession::RunningMs() const {
+    if (!FRunningSince) {
+        return FRunMs;
+    }
+    return FRunMs + std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                          *FRunningSince)
+                        .count();
 }
 
 void TTerminorSession::StopOptimizer() {
@@ -325,6 +360,7 @@ void TTerminorSession::StopOptimizer() {
         FOptimizer->SetPaused(false);
         FOptimizer->Stop();
         FOptimizer.reset();
+        NoteRunning(false);
     }
 }
 
@@ -332,13 +368,13 @@ TTerminorSession::TPauseGuard::TPauseGuard(TTerminorSession& session) : FSession
     if (TPlanOptimizer* optimizer = FSession.Optimizer()) {
         FHadOptimizer = true;
         FWasPaused = optimizer->Paused();
-        optimizer->SetPaused(true);
+        FSession.SetPaused(true);
     }
 }
 
 TTerminorSession::TPauseGuard::~TPauseGuard() {
-    if (TPlanOptimizer* optimizer = FSession.Optimizer(); optimizer != nullptr && FHadOptimizer) {
-        optimizer->SetPaused(FWasPaused);
+    if (FSession.Optimizer() != nullptr && FHadOptimizer) {
+        FSession.SetPaused(FWasPaused);
     }
 }
 
@@ -370,31 +406,74 @@ void TTerminorSession::RememberPlan(const std::string& name) {
     if (FCurrentPlanDirectory.empty()) {
         throw TerminorError("Speicherverzeichnis Appdata kann nicht ermittlt werden.");
     }
-    FPlanOptimized->SaveScheduleToXml(TSavedPlans::FileNameFor(FCurrentPlanDirectory, name));
-    RefreshSavedPlans(false);
-}
-
-void TTerminorSession::ForgetPlan(const TPlan* plan) {
-    for (const auto& item : FSavedPlans.Items()) {
-        if (item->Plan.get() == plan) {
-            std::error_code ec;
-            fs::remove(item->FileName, ec);
-        }
+    // The newest best dates, so that what is remembered is what the generation has found.
+    if (FOptimizer) {
+        FOptimizer->copyPlanDates(*FPlanOptimized);
+    }
+    // A name that the save dialog found already (it compares ignoring case) overwrites that file;
+    // on a case-sensitive file system a second file would appear beside it.
+    std::string fileName = TSavedPlans::FileNameFor(FCurrentPlanDirectory, name);
+    if (const TSavedPlan* same = FSavedPlans.FindByName(name)) {
+        fileName = same->FileName;
+    }
+    FPlanOptimized->SaveScheduleToXml(fileName);
+    if (FOptimizer) {
+        FRememberedKosten = FPlanOptimized->CalculateKosten(-1);
     }
     RefreshSavedPlans(false);
 }
 
-std::vector<std::string> TTerminorSession::HardErrors(const TPlan& plan) {
-    TPlan copy;
-    copy.Assign(plan);
+bool TTerminorSession::BestPlanUnremembered() const {
+    if (!FOptimizer || FOptimizer->Durchlaufe() == 0) {
+        return false;
+    }
+    TPlan best;
+    best.Assign(*FPlanOptimized);
+    FOptimizer->copyPlanDates(best);
+    return !FRememberedKosten || best.CalculateKosten(-1) != *FRememberedKosten;
+}
+
+void TTerminorSession::ForgetPlan(const TPlan* plan) {
+    std::string failed;
+    for (const auto& item : FSavedPlans.Items()) {
+        if (item->Plan.get() == plan) {
+            std::error_code ec;
+            fs::remove(item->FileName, ec);
+            if (ec && fs::exists(item->FileName)) {
+                failed = "Die Datei " + item->FileName + " kann nicht gelöscht werden.";
+            }
+        }
+    }
+    RefreshSavedPlans(false);
+    if (!failed.empty()) {
+        throw EFileError(failed);
+    }
+}
+
+std::unique_ptr<TPlan> TTerminorSession::ExportCopy(const TPlan& plan) {
+    auto copy = std::make_unique<TPlan>();
+    copy->Assign(plan);
+    return copy;
+}
+
+std::vector<std::string> TTerminorSession::ExportWarnings(const TPlan& copy) {
     std::vector<std::string> messages;
     copy.getHardErrorMessages(messages);
+    const std::vector<std::string> texts = copy.CsvUnencodableTexts();
+    if (!texts.empty()) {
+        if (!messages.empty()) {
+            messages.emplace_back();
+        }
+        messages.emplace_back("Diese Namen enthalten Zeichen, die die CSV-Datei für Click-TT nicht "
+                              "darstellen kann; sie werden als \"?\" geschrieben:");
+        for (const std::string& text : texts) {
+            messages.push_back("  " + text);
+        }
+    }
     return messages;
 }
 
-void TTerminorSession::ExportCsv(const TPlan& plan, const std::string& fileName) {
-    TPlan copy;
-    copy.Assign(plan);
+void TTerminorSession::ExportCsv(const TPlan& copy, const std::string& fileName) {
     copy.SaveScheduleToCsv(fileName);
 }
 

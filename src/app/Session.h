@@ -5,6 +5,7 @@
 // results; everything else happens here. User-interface thread only (the optimiser runs its own
 // threads and is reached only through its thread-safe calls).
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -63,8 +64,10 @@ public:
     /// A "Ja" to a season question: the round planning it names, saved.
     static void AcceptSeasonQuestion(TOpenedPlan& opened, TSeasonQuestion question);
     /// Ends the running generation and switches to the opened plan (the running schedule without
-    /// dates). A first start writes the modifications file, so that it is noted once.
-    void Adopt(std::unique_ptr<TOpenedPlan> opened);
+    /// dates). A first start writes the modifications file, so that it is noted once. Nothing after
+    /// the switch can fail: when that file cannot be written, the plan is opened all the same and
+    /// the returned warning says that changes cannot be kept beside the export (else it is empty).
+    std::string Adopt(std::unique_ptr<TOpenedPlan> opened);
     /// Writes an empty plan data file for "Neue Datei...".
     static void CreateNewFile(const std::string& fileName);
 
@@ -111,6 +114,8 @@ public:
     void StopOptimizer();
     /// Pauses or resumes a running generation.
     void SetPaused(bool paused);
+    /// Milliseconds the current generation has run, pauses not counted.
+    std::int64_t RunningMs() const;
     /// Pauses the generation for the lifetime of the returned guard, then restores its state.
     class TPauseGuard {
     public:
@@ -137,16 +142,26 @@ public:
     std::optional<std::string> TakeGenerationFailure();
 
     // Remembered schedules and export.
-    /// Saves the running schedule under `name` in the storage directory.
+    /// Saves the running generation's best schedule under `name` in the storage directory. A
+    /// remembered schedule whose name differs only in case is overwritten, not doubled.
     void RememberPlan(const std::string& name);
-    /// Deletes the files of the remembered schedules whose plan is `plan`.
+    /// Whether a generation has computed a schedule that differs from the one remembered last.
+    bool BestPlanUnremembered() const;
+    /// Deletes the files of the remembered schedules whose plan is `plan`; throws when one stays.
     void ForgetPlan(const TPlan* plan);
-    /// The hard errors of a copy of `plan`.
-    static std::vector<std::string> HardErrors(const TPlan& plan);
-    static void ExportCsv(const TPlan& plan, const std::string& fileName);
+    /// A copy of `plan` for the export, so that the schedule checked is the one written, whatever
+    /// the generation does meanwhile.
+    static std::unique_ptr<TPlan> ExportCopy(const TPlan& plan);
+    /// What to ask about before exporting `copy`: its hard errors, then the texts that the CSV
+    /// file cannot hold (written with "?").
+    static std::vector<std::string> ExportWarnings(const TPlan& copy);
+    /// Writes `copy` as the CSV file for click-TT.
+    static void ExportCsv(const TPlan& copy, const std::string& fileName);
 
 private:
     void PlanDataChanged();
+    /// Starts or stops the clock of RunningMs.
+    void NoteRunning(bool running);
     /// Applies `change` to the plan data and then ApplySettings(false); restores them on failure.
     void ChangePlanData(const std::function<bool(TPlanData&)>& change);
 
@@ -162,6 +177,10 @@ private:
     TSavedPlans FSavedPlans;
     std::unique_ptr<TPlanOptimizer> FOptimizer;
     bool FFailureReported = false;
+    /// The best schedule's cost when it was remembered last in this generation.
+    std::optional<double> FRememberedKosten;
+    std::int64_t FRunMs = 0;
+    std::optional<std::chrono::steady_clock::time_point> FRunningSince;
 };
 
 } // namespace terminor

@@ -1,5 +1,6 @@
 #include "TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -172,6 +173,14 @@ std::string FromUtf8(std::string_view utf8, const char* charset) {
     }
     Flush(cd.get(), out);
     return out;
+}
+
+bool CanEncode(std::string_view utf8, const char* charset) {
+    // FromUtf8 writes a '?' for every character it cannot convert: more question marks out than
+    // in means a character was lost.
+    const std::string converted = FromUtf8(utf8, charset);
+    const auto marks = [](std::string_view text) { return std::count(text.begin(), text.end(), '?'); };
+    return marks(converted) == marks(utf8);
 }
 
 } // namespace terminor

@@ -14,4 +14,7 @@ std::string ToUtf8(std::string_view bytes, const char* charset);
 /// Invalid UTF-8 sequences also become '?'.
 std::string FromUtf8(std::string_view utf8, const char* charset);
 
+/// Whether `charset` holds every character of the UTF-8 text, so that FromUtf8 writes no '?' for it.
+bool CanEncode(std::string_view utf8, const char* charset);
+
 } // namespace terminor

@@ -168,6 +168,9 @@ public:
     /// The click-TT CSV export (windows-1252, CR LF), written atomically.
     void SaveScheduleToCsv(const std::string& fileName) const;
     std::string ScheduleToCsvBytes() const;
+    /// The texts of the CSV export (team names, club and team numbers, halls) that hold characters
+    /// its code page cannot; each once, in the order they occur. They are written with '?'.
+    std::vector<std::string> CsvUnencodableTexts() const;
     void SaveScheduleToXml(const std::string& fileName) const;
     std::string ScheduleToXmlText() const;
     /// Reads a schedule file into this plan. Games of teams the plan does not have are dropped and

@@ -1,6 +1,7 @@
 // The two file forms of a plan's schedule: the semicolon-separated export for click-TT and the
 // XML file of a remembered plan, which can be read back into a plan.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,9 @@
 namespace terminor {
 
 namespace {
+
+/// The code page click-TT reads the CSV file in.
+const char* const CsvCharset = "WINDOWS-1252";
 
 const char* const CsvHeader = "Nr.;Vor/Rück;Tag;;Datum;;Uhrzeit;HeimVereinNr;Heim-Mannschaft;GastVereinNr;"
                               "Gast-Mannschaft;HeimMannschaftNr;GastMannschaftNr;Ergebnisse;Spiellokal";
@@ -39,24 +43,35 @@ TSchedule SortedSchedule(const TPlan& plan) {
 
 } // namespace
 
+namespace {
+
+/// Calls `row` for every game the CSV export writes, with its running number (numbers count every
+/// schedule entry, exported or not, so they may have gaps) and its two teams.
+template <typename Row> void ForEachCsvGame(const TPlan& plan, Row row) {
+    const TSchedule schedule = SortedSchedule(plan);
+    int position = 0;
+    for (const TScheduleGame& entry : schedule) {
+        ++position;
+        if (!plan.IsInRoundToGenerate(entry.Date)) {
+            continue;
+        }
+        const TMannschaft* heim = plan.Mannschaften.FindByName(entry.MannschaftHeimName);
+        const TMannschaft* gast = plan.Mannschaften.FindByName(entry.MannschaftGastName);
+        if (heim != nullptr && gast != nullptr) {
+            row(position, entry, *heim, *gast);
+        }
+    }
+}
+
+} // namespace
+
 std::string TPlan::ScheduleToCsvBytes() const {
     std::string text = CsvHeader;
     text += "\r\n";
-    const TSchedule schedule = SortedSchedule(*this);
     const bool halfRound = FOptions.RoundPlaning == rpHalfRound;
     const int secondHalfDay = DayNumber(DateBeginRueckrundeInXML);
-    int position = 0;
-    for (const TScheduleGame& entry : schedule) {
-        // Every entry has a number, exported or not, so the numbers may have gaps.
-        ++position;
-        if (!IsInRoundToGenerate(entry.Date)) {
-            continue;
-        }
-        const TMannschaft* heim = Mannschaften.FindByName(entry.MannschaftHeimName);
-        const TMannschaft* gast = Mannschaften.FindByName(entry.MannschaftGastName);
-        if (heim == nullptr || gast == nullptr) {
-            continue;
-        }
+    ForEachCsvGame(*this, [&](int position, const TScheduleGame& entry, const TMannschaft& heim,
+                              const TMannschaft& gast) {
         const TDateTime date = entry.DateValid() ? entry.Date : DateBegin;
         // Whole days: a game on the first day of the second half still belongs to the first half.
         const bool secondHalf = !halfRound && entry.DateValid() && DayNumber(entry.Date) > secondHalfDay;
@@ -71,22 +86,41 @@ std::string TPlan::ScheduleToCsvBytes() const {
         text += ";;";
         text += TimeToStorage(date);
         text += ';';
-        text += heim->clubID;
+        text += heim.clubID;
         text += ';';
-        text += heim->teamName;
+        text += heim.teamName;
         text += ';';
-        text += gast->clubID;
+        text += gast.clubID;
         text += ';';
-        text += gast->teamName;
+        text += gast.teamName;
         text += ';';
-        text += heim->teamId;
+        text += heim.teamId;
         text += ';';
-        text += gast->teamId;
+        text += gast.teamId;
         text += ";;";
         text += entry.Location;
         text += ";\r\n";
-    }
-    return FromUtf8(text, "WINDOWS-1252");
+    });
+    return FromUtf8(text, CsvCharset);
+}
+
+std::vector<std::string> TPlan::CsvUnencodableTexts() const {
+    std::vector<std::string> texts;
+    const auto check = [&](const std::string& text) {
+        if (!CanEncode(text, CsvCharset) && std::find(texts.begin(), texts.end(), text) == texts.end()) {
+            texts.push_back(text);
+        }
+    };
+    ForEachCsvGame(*this,
+                   [&](int, const TScheduleGame& entry, const TMannschaft& heim, const TMannschaft& gast) {
+                       for (const TMannschaft* team : {&heim, &gast}) {
+                           check(team->teamName);
+                           check(team->clubID);
+                           check(team->teamId);
+                       }
+                       check(entry.Location);
+                   });
+    return texts;
 }
 
 void TPlan::SaveScheduleToCsv(const std::string& fileName) const {

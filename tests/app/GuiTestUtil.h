@@ -27,6 +27,7 @@ struct TScript {
     bool UseUserSettings = true;
     bool ExportDespiteHardErrors = true;
     bool YesNo = false;
+    TMainWindowHooks::TAnswer YesNoCancel = TMainWindowHooks::TAnswer::No;
     std::optional<std::string> SavePlanName;
     std::function<std::optional<TCalculateOptions>(const TActionRectKosten&, TPlan&, TPlan&)> EditWeight;
     std::vector<std::string> Asked;
@@ -48,6 +49,10 @@ inline TMainWindowHooks ScriptedHooks(TScript& script) {
     h.AskYesNo = [&](QWidget*, const std::string& text) {
         script.Asked.push_back(text);
         return script.YesNo;
+    };
+    h.AskYesNoCancel = [&](QWidget*, const std::string& text) {
+        script.Asked.push_back(text);
+        return script.YesNoCancel;
     };
     h.ExecuteSavePlan = [&](QWidget*, const std::string&, const std::vector<std::string>&) {
         return script.SavePlanName;

@@ -17,11 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 std::string Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
     return path;
@@ -126,7 +121,7 @@ TEST(CliBatch, WithoutScheduleTheExistingScheduleIsWritten) {
     const CliRun r = RunCliSplit("export " + plan + " -o " + csv);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "CSV für click-TT gespeichert: " + csv + "\n");
-    const std::string bytes = ReadFile(csv);
+    const std::string bytes = ReadFileBytes(csv);
     EXPECT_NE(bytes.find("\n1;0;Samstag;;05.09.2026;;18:00;c1;TTC Alpha;c2;TTC Beta;1;2;;;\r\n"),
               std::string::npos);
     EXPECT_NE(bytes.find("\n2;1;Samstag;;16.01.2027;;18:00;c2;TTC Beta;c1;TTC Alpha;2;1;;;\r\n"),
@@ -150,7 +145,7 @@ TEST(CliBatch, ExitCodeTwoWhenTheWrittenScheduleHasFaults) {
               "Spielplan gespeichert: " + out +
                   "\nAchtung: 0 harte Fehler, 1 Spiel ohne Termin (Details: terminor-cli costs " + half +
                   ")\n");
-    EXPECT_NE(ReadFile(out).find("hometeamname=\"TTC Alpha\""), std::string::npos);
+    EXPECT_NE(ReadFileBytes(out).find("hometeamname=\"TTC Alpha\""), std::string::npos);
     const CliRun costs = RunCliSplit("costs " + half + " --json");
     EXPECT_EQ(costs.exitCode, 2);
     EXPECT_EQ(costs.err, "Achtung: 0 harte Fehler, 1 Spiel ohne Termin\n");
@@ -191,7 +186,7 @@ TEST(CliGenerate, OutputsAreCheckedBeforeTheRunAndNamedAfterIt) {
     const CliRun piped = RunShell("cd " + dir.path.string() + " && " + CliPath() + " generate " + plan +
                                   " --single-worker 2 --steps 200 --quiet -o - 2>/dev/null");
     EXPECT_EQ(piped.exitCode, 0);
-    EXPECT_EQ(piped.out, ReadFile(xml)) << "the same seed-free run places both games on their only dates";
+    EXPECT_EQ(piped.out, ReadFileBytes(xml)) << "the same seed-free run places both games on their only dates";
     EXPECT_FALSE(fs::exists(dir.File("-")));
 
     // One worker for a time instead of a number of steps.

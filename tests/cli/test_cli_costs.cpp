@@ -22,11 +22,6 @@ json RunJson(const std::string& args) {
     return json::parse(r.out);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 const char* const Inputs[] = {"bezirksliga-herren-nord.xml", "bezirksliga-herren-nord.terminor.xml",
                               "kreisliga-damen-sued.xml"};
 
@@ -81,7 +76,7 @@ TEST(CliCosts, ExportAndScheduleWithAndWithoutScheduleFile) {
     const CliRun dated =
         RunCli("export " + input + " --schedule " + schedule + " -o " + dir.File("plan.csv"), false);
     EXPECT_NE(dated.exitCode, 1);
-    const std::string bytes = ReadFile(dir.File("plan.csv"));
+    const std::string bytes = ReadFileBytes(dir.File("plan.csv"));
     EXPECT_EQ(bytes.substr(0, 13), "Nr.;Vor/R\xFC"
                                    "ck;")
         << "the header's ü is written in windows-1252";
@@ -91,7 +86,7 @@ TEST(CliCosts, ExportAndScheduleWithAndWithoutScheduleFile) {
 
     const CliRun xml = RunCli("schedule " + input + " --schedule " + schedule + " -o -", false);
     ASSERT_NE(xml.exitCode, 1);
-    EXPECT_EQ(xml.out, ReadFile(schedule)) << "writing the loaded schedule again gives the same file";
+    EXPECT_EQ(xml.out, ReadFileBytes(schedule)) << "writing the loaded schedule again gives the same file";
 
     const json withSchedule = RunJson("costs " + input + " --schedule " + schedule + " --json");
     EXPECT_DOUBLE_EQ(withSchedule["total"].get<double>(), generated["cost"].get<double>());
@@ -109,7 +104,7 @@ TEST(CliGenerate, SeededSingleWorkerIsReproducibleAndItsCostMatchesCosts) {
                            dir.File("a.xml"));
     const json b = RunJson("generate " + input + " --single-worker S1,25 --steps 400 --seed 9 --json -o " +
                            dir.File("b.xml"));
-    EXPECT_EQ(ReadFile(dir.File("a.xml")), ReadFile(dir.File("b.xml")));
+    EXPECT_EQ(ReadFileBytes(dir.File("a.xml")), ReadFileBytes(dir.File("b.xml")));
     EXPECT_EQ(a["cost"], b["cost"]);
     EXPECT_EQ(a["steps"], 400);
     EXPECT_NE(a["lastOptimizedThread"].get<std::string>().find("|S1,25"), std::string::npos);

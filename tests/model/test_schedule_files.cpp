@@ -117,6 +117,15 @@ TEST(ScheduleFiles, CsvExactBytesAndHalves) {
                                               "2;0;Dienstag;;05.01.2027;;20:00;" + LaskMuller + ";\r\n");
 }
 
+TEST(ScheduleFiles, CsvNamesTheTextsItCannotHold) {
+    auto plan = LoadPlanFromText(PlanText(MullerTeam + LaskTeam + NordTeam));
+    // "Müller" fits the code page; "Łask" does not, and is named once however many games it has.
+    EXPECT_EQ(plan->CsvUnencodableTexts(), std::vector<std::string>{Lask});
+    EXPECT_NE(plan->ScheduleToCsvBytes().find("TTC ?ask"), std::string::npos);
+    auto plain = LoadPlanFromText(PlanText(MullerTeam + NordTeam));
+    EXPECT_TRUE(plain->CsvUnencodableTexts().empty());
+}
+
 TEST(ScheduleFiles, CsvNumbersEveryGameAndExportsOnlyGeneratedRounds) {
     auto plan = LoadPlanFromText(PlanText(MullerTeam + LaskTeam + NordTeam));
     // Sorted: three undated games by names (Nord-Müller, Nord-Łask, Łask-Nord), then the dated ones.
