@@ -1,0 +1,53 @@
+// The page list of the data dialog.
+
+#include "app/entry/DataEntryPages.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace terminor {
+
+TDialogPanelPlaceholder::TDialogPanelPlaceholder(const QString& caption, QWidget* parent)
+    : TDialogPanel(parent) {
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(PanelMain);
+    auto* title = new QLabel(caption, PanelMain);
+    title->setObjectName("LabelCaption");
+    QFont font = title->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    title->setFont(font);
+    layout->addWidget(title);
+    auto* text = new QLabel("Diese Seite folgt in Kürze.", PanelMain);
+    text->setObjectName("LabelPlaceholder");
+    layout->addWidget(text);
+    layout->addStretch(1);
+}
+
+TDialogPanelClass PlaceholderPageClass(const QString& caption) {
+    return [caption] {
+        return std::unique_ptr<TDialogPanel>(std::make_unique<TDialogPanelPlaceholder>(caption));
+    };
+}
+
+std::vector<TDialogPanelClass> DataEntryPages() {
+    // One line per page, in the dialog's order. A page that is not built yet stands as a
+    // placeholder with its caption; replace that line by PageClass<TTheirPage>() when it lands.
+    return {
+        PlaceholderPageClass("Ligadaten"),
+        PlaceholderPageClass("Mannschaften"),
+        PlaceholderPageClass("Setzliste"),
+        PlaceholderPageClass("Spiellokale (Kompaktansicht)"),
+        PlaceholderPageClass("Heimkoppel/Doppelspieltage (Kompakt)"),
+        PlaceholderPageClass("Auswärtskoppeltermine"),
+        PlaceholderPageClass("Wunschtermine"),
+        PlaceholderPageClass("Spiele der Nachbarmannschaften"),
+        PlaceholderPageClass("60km Regel"),                      // TDialogPanel60km
+        PlaceholderPageClass("Spielfreie Tage"),                 // TDialogPanelFreeDays
+        PlaceholderPageClass("Plichtspieltage"),                 // TDialogPanelMandatoryDays
+        PlaceholderPageClass("Manuell festgelegte Begegnungen"), // TDialogPanelPredefinedGames
+        PlaceholderPageClass("Heimrecht"),                       // TDialogPanelHomeRight
+    };
+}
+
+} // namespace terminor
