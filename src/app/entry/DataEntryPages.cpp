@@ -2,6 +2,10 @@
 
 #include "app/entry/DataEntryPages.h"
 
+#include "app/entry/DialogPanelMainData.h"
+#include "app/entry/DialogPanelRanking.h"
+#include "app/entry/DialogPanelTeams.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -34,9 +38,9 @@ std::vector<TDialogPanelClass> DataEntryPages() {
     // One line per page, in the dialog's order. A page that is not built yet stands as a
     // placeholder with its caption; replace that line by PageClass<TTheirPage>() when it lands.
     return {
-        PlaceholderPageClass("Ligadaten"),
-        PlaceholderPageClass("Mannschaften"),
-        PlaceholderPageClass("Setzliste"),
+        PageClass<TDialogPanelMainData>(),
+        PageClass<TDialogPanelTeams>(),
+        PageClass<TDialogPanelRanking>(),
         PlaceholderPageClass("Spiellokale (Kompaktansicht)"),
         PlaceholderPageClass("Heimkoppel/Doppelspieltage (Kompakt)"),
         PlaceholderPageClass("Auswärtskoppeltermine"),
