@@ -31,6 +31,9 @@
 
 #include "app/DialogHelpers.h"
 #include "app/OptionsDialog.h"
+#include "app/entry/DataEntryPages.h"
+#include "app/entry/DialogForMultiplePanel.h"
+#include "data/PlanData.h"
 #include "data/PlanUtils.h"
 #include "engine/PlanOptimizer.h"
 #include "model/Plan.h"
@@ -150,6 +153,14 @@ void TFormTerminorMain::CreateControls() {
     ToolButtonData =
         AddToolButton(toolBar, "ToolButtonData", "Plandaten...", QStyle::SP_FileDialogDetailedView);
     connect(ToolButtonData, &QToolButton::clicked, this, [this] { ToolButtonDataClick(); });
+    ToolButtonData->setToolTip("Plandaten... (Strg+D)");
+    auto* dataShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    dataShortcut->setObjectName("ShortcutData");
+    connect(dataShortcut, &QShortcut::activated, this, [this] {
+        if (ToolButtonData->isEnabled()) {
+            ToolButtonDataClick();
+        }
+    });
     ToolButtonOptions =
         AddToolButton(toolBar, "ToolButtonOptions", "Einstellungen...", QStyle::SP_FileDialogContentsView);
     connect(ToolButtonOptions, &QToolButton::clicked, this, [this] { ToolButtonOptionsClick(); });
@@ -348,7 +359,11 @@ bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interacti
 }
 
 void TFormTerminorMain::PlanDataChanged() {
-    LabelPlanName->setText(Q(FSession.PlanLoaded().PlanName));
+    const std::string& name = FSession.PlanLoaded().PlanName;
+    LabelPlanName->setText(TrimBlanks(name).empty()
+                               ? "Neuer Plan (noch ohne Namen): " +
+                                     Q(std::filesystem::path(FSession.CurrentFileName()).filename().string())
+                               : Q(name));
     LabelPlanName->setVisible(true);
     const int index = ComboBoxPlanSelector->currentIndex();
     FillPlanSelector();
@@ -439,10 +454,37 @@ void TFormTerminorMain::MenuNewClick() {
 }
 
 void TFormTerminorMain::ToolButtonDataClick() {
-    FHooks.ShowMessage(this,
-                       "Die Plandaten können in dieser Version noch nicht im Programm bearbeitet werden. "
-                       "Bitte ändern Sie sie in Click-TT oder in der Plandatei " +
-                           FSession.CurrentFileName() + ".");
+    if (!FSession.PlanIsLoaded()) {
+        return;
+    }
+    const TTerminorSession::TPauseGuard pause(FSession);
+    Guarded([&] {
+        TDialogForMultiplePanel dialog(this);
+        dialog.setWindowTitle("Spielplandaten bearbeiten...");
+        dialog.SetValues(FSession.PlanData(), FSession.PlanDataClickTTFile(), DataEntryPages());
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+        const TWaitCursor wait;
+        // The window shows the new data even when saving them failed; the error is shown last.
+        try {
+            FSession.TakeOverPlanData(dialog.getPlanData());
+        } catch (...) {
+            AfterSettingsApplied();
+            throw;
+        }
+        AfterSettingsApplied();
+    });
+}
+
+bool TFormTerminorMain::HasEnoughTeams(const std::string& refusal) {
+    if (FSession.TeamCount() >= 2) {
+        return true;
+    }
+    FHooks.ShowMessage(this, refusal +
+                                 " Der Plan enthält weniger als zwei Mannschaften. Bitte tragen Sie die "
+                                 "Mannschaften unter \"Plandaten...\" ein.");
+    return false;
 }
 
 void TFormTerminorMain::ToolButtonOptionsClick() {
@@ -468,6 +510,9 @@ void TFormTerminorMain::ToolButtonOptionsClick() {
 }
 
 void TFormTerminorMain::ToolButtonStartPauseClick() {
+    if (!FSession.Running() && !HasEnoughTeams("Die Generierung kann nicht gestartet werden.")) {
+        return;
+    }
     Guarded([&] {
         const TWaitCursor wait;
         const bool started = !FSession.Running();
@@ -567,14 +612,18 @@ void TFormTerminorMain::ButtonRemoveClick() {
 void TFormTerminorMain::ToolButtonExportClick() {
     Guarded([&] {
         TPlan* plan = GetSelectedPlan();
-        if (plan == nullptr) {
+        if (plan == nullptr || !HasEnoughTeams("Es gibt keinen Spielplan zum Exportieren.")) {
             return;
         }
         const std::vector<std::string> errors = TTerminorSession::HardErrors(*plan);
         if (!errors.empty() && !FHooks.AskExportDespiteHardErrors(this, errors)) {
             return;
         }
-        const std::string file = FHooks.CsvFileName(this, SanitizeFileName(plan->PlanName) + ".csv");
+        std::string proposed = SanitizeFileName(plan->PlanName);
+        if (TrimBlanks(proposed).empty()) {
+            proposed = std::filesystem::path(FSession.CurrentFileName()).stem().string();
+        }
+        const std::string file = FHooks.CsvFileName(this, proposed + ".csv");
         if (!file.empty()) {
             const TWaitCursor wait;
             TTerminorSession::ExportCsv(*plan, file);
@@ -583,7 +632,7 @@ void TFormTerminorMain::ToolButtonExportClick() {
 }
 
 void TFormTerminorMain::MenuPrintClick() {
-    if (!FSession.PlanIsLoaded()) {
+    if (!FSession.PlanIsLoaded() || !HasEnoughTeams("Es gibt keinen Spielplan zum Drucken.")) {
         return;
     }
     const TTerminorSession::TPauseGuard pause(FSession);

@@ -88,6 +88,8 @@ private:
     void KostenAction(const TActionRectKosten& hit);
     void AfterSettingsApplied();
     void UpdateRecentFileMenu();
+    /// Whether the plan has two teams at least; else shows `refusal` with the reason.
+    bool HasEnoughTeams(const std::string& refusal);
 
     TMainWindowHooks FHooks;
     TTerminorSession FSession;

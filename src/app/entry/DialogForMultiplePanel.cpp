@@ -86,14 +86,15 @@ void TDialogForMultiplePanel::TreeViewCurrentChanged(QTreeWidgetItem* current, Q
     if (Reverting) {
         return;
     }
-    if (DialogPanel && !DialogPanel->CheckData()) {
+    bool leave = false;
+    GuardedEntry(this, [&] { leave = !DialogPanel || DialogPanel->CheckData(); });
+    if (leave && current != nullptr) {
+        leave = GuardedEntry(this, [&] { OpenPage(current->data(0, Qt::UserRole).toInt()); });
+    }
+    if (!leave) {
         Reverting = true;
         TreeView->setCurrentItem(previous);
         Reverting = false;
-        return;
-    }
-    if (current != nullptr) {
-        OpenPage(current->data(0, Qt::UserRole).toInt());
     }
 }
 
@@ -126,20 +127,28 @@ void TDialogForMultiplePanel::UpdateDefaultButton() {
 }
 
 void TDialogForMultiplePanel::ButtonOKClick() {
-    if (DialogPanel) {
-        if (!DialogPanel->CheckData()) {
-            return;
+    bool written = false;
+    GuardedEntry(this, [&] {
+        if (DialogPanel) {
+            if (!DialogPanel->CheckData()) {
+                return;
+            }
+            DialogPanel->FormToData();
         }
-        DialogPanel->FormToData();
+        written = true;
+    });
+    if (written) {
+        accept();
     }
-    accept();
 }
 
 void TDialogForMultiplePanel::ButtonToStandardClick() {
-    if (DialogPanel) {
-        DialogPanel->toDefault();
-    }
-    UpdateDefaultButton();
+    GuardedEntry(this, [&] {
+        if (DialogPanel) {
+            DialogPanel->toDefault();
+        }
+        UpdateDefaultButton();
+    });
 }
 
 } // namespace terminor

@@ -63,17 +63,22 @@ void TDialogForSinglePanel::UpdateDefaultButton() {
 }
 
 void TDialogForSinglePanel::ButtonOKClick() {
-    if (DialogPanel) {
-        DialogPanel->FormToData();
+    if (GuardedEntry(this, [&] {
+            if (DialogPanel) {
+                DialogPanel->FormToData();
+            }
+        })) {
+        accept();
     }
-    accept();
 }
 
 void TDialogForSinglePanel::ButtonToStandardClick() {
-    if (DialogPanel) {
-        DialogPanel->toDefault();
-    }
-    UpdateDefaultButton();
+    GuardedEntry(this, [&] {
+        if (DialogPanel) {
+            DialogPanel->toDefault();
+        }
+        UpdateDefaultButton();
+    });
 }
 
 } // namespace terminor

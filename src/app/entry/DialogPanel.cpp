@@ -2,6 +2,9 @@
 
 #include "app/entry/DialogPanel.h"
 
+#include <exception>
+#include <new>
+
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
@@ -69,6 +72,18 @@ TDataEntryHooks& DataEntryHooks() {
 
 void ShowEntryMessage(QWidget* parent, const QString& text) {
     DataEntryHooks().ShowMessage(parent, text);
+}
+
+bool GuardedEntry(QWidget* parent, const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const std::bad_alloc&) {
+        ShowEntryMessage(parent, "Nicht genügend Arbeitsspeicher.");
+    } catch (const std::exception& e) {
+        ShowEntryMessage(parent, QString::fromUtf8(e.what()));
+    }
+    return false;
 }
 
 bool AskEntryYesNo(QWidget* parent, const QString& text) {

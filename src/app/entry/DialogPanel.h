@@ -100,6 +100,9 @@ TDataEntryHooks& DataEntryHooks();
 /// The hooks of the program: Qt message boxes with German buttons.
 TDataEntryHooks DefaultDataEntryHooks();
 void ShowEntryMessage(QWidget* parent, const QString& text);
+/// Runs an event handler of a page or dialog; an error is shown with its German text and false
+/// returned. Handlers run through this so that no exception reaches Qt's event loop.
+bool GuardedEntry(QWidget* parent, const std::function<void()>& handler);
 bool AskEntryYesNo(QWidget* parent, const QString& text);
 
 /// QString from and to the UTF-8 texts of the plan data.

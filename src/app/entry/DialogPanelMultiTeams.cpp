@@ -111,14 +111,15 @@ void TDialogPanelMultiTeams::TreeViewCurrentChanged(QTreeWidgetItem* current, QT
     if (Reverting) {
         return;
     }
-    if (DialogPanel && !DialogPanel->CheckData()) {
+    bool leave = false;
+    GuardedEntry(this, [&] { leave = !DialogPanel || DialogPanel->CheckData(); });
+    if (leave && current != nullptr) {
+        leave = GuardedEntry(this, [&] { OpenTeam(Ss(current->text(0))); });
+    }
+    if (!leave) {
         Reverting = true;
         TreeView->setCurrentItem(previous);
         Reverting = false;
-        return;
-    }
-    if (current != nullptr) {
-        OpenTeam(Ss(current->text(0)));
     }
 }
 

@@ -127,10 +127,14 @@ TDialogPanelTeams::TDialogPanelTeams(QWidget* parent) : TDialogPanel(parent) {
     buttons->addWidget(ButtonDelete);
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    connect(ButtonNew, &QPushButton::clicked, this, &TDialogPanelTeams::ButtonNewClick);
-    connect(ButtonEdit, &QPushButton::clicked, this, &TDialogPanelTeams::ButtonEditClick);
-    connect(ButtonDelete, &QPushButton::clicked, this, &TDialogPanelTeams::ButtonDeleteClick);
-    connect(ListBoxTeams, &QListWidget::itemDoubleClicked, this, &TDialogPanelTeams::ButtonEditClick);
+    connect(ButtonNew, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonNewClick(); }); });
+    connect(ButtonEdit, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonEditClick(); }); });
+    connect(ButtonDelete, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonDeleteClick(); }); });
+    connect(ListBoxTeams, &QListWidget::itemDoubleClicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonEditClick(); }); });
     connect(ListBoxTeams, &QListWidget::currentRowChanged, this, &TDialogPanelTeams::UpdateButtons);
     UpdateButtons();
 }
