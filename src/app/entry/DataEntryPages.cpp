@@ -2,7 +2,12 @@
 
 #include "app/entry/DataEntryPages.h"
 
+#include "app/entry/DialogPanel60km.h"
+#include "app/entry/DialogPanelFreeDays.h"
+#include "app/entry/DialogPanelHomeRight.h"
 #include "app/entry/DialogPanelMainData.h"
+#include "app/entry/DialogPanelMandatoryDays.h"
+#include "app/entry/DialogPanelPredefinedGames.h"
 #include "app/entry/DialogPanelRanking.h"
 #include "app/entry/DialogPanelTeams.h"
 
@@ -46,11 +51,11 @@ std::vector<TDialogPanelClass> DataEntryPages() {
         PlaceholderPageClass("Auswärtskoppeltermine"),
         PlaceholderPageClass("Wunschtermine"),
         PlaceholderPageClass("Spiele der Nachbarmannschaften"),
-        PlaceholderPageClass("60km Regel"),                      // TDialogPanel60km
-        PlaceholderPageClass("Spielfreie Tage"),                 // TDialogPanelFreeDays
-        PlaceholderPageClass("Plichtspieltage"),                 // TDialogPanelMandatoryDays
-        PlaceholderPageClass("Manuell festgelegte Begegnungen"), // TDialogPanelPredefinedGames
-        PlaceholderPageClass("Heimrecht"),                       // TDialogPanelHomeRight
+        PageClass<TDialogPanel60km>(),
+        PageClass<TDialogPanelFreeDays>(),
+        PageClass<TDialogPanelMandatoryDays>(),
+        PageClass<TDialogPanelPredefinedGames>(),
+        PageClass<TDialogPanelHomeRight>(),
     };
 }
 
