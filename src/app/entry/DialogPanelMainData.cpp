@@ -29,6 +29,7 @@ TDialogPanelMainData::TDialogPanelMainData(QWidget* parent) : TDialogPanel(paren
     setWindowTitle("Ligadaten");
     auto* outer = new QVBoxLayout(PanelMain);
     auto* form = new QFormLayout();
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     outer->addLayout(form);
     outer->addStretch(1);
     EditName = new QLineEdit(PanelMain);
@@ -58,7 +59,9 @@ TDialogPanelMainData::TDialogPanelMainData(QWidget* parent) : TDialogPanel(paren
         picker->setMinimumWidth(140);
         connect(picker, &QDateTimeEdit::dateChanged, this, [this] { DoChange(); });
     }
-    EditName->setMinimumWidth(360);
+    EditName->setMinimumWidth(400);
+    EditId->setMinimumWidth(200);
+    ComboBoxGender->setMinimumWidth(200);
     connect(EditName, &QLineEdit::textChanged, this, [this] { DoChange(); });
     connect(EditId, &QLineEdit::textChanged, this, [this] { DoChange(); });
     connect(ComboBoxGender, &QComboBox::currentTextChanged, this, [this] { DoChange(); });
