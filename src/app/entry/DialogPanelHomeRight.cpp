@@ -39,6 +39,7 @@ TDialogPanelHomeRightDetail::TDialogPanelHomeRightDetail(QWidget* parent) : TDia
     auto* layout = new QVBoxLayout(PanelMain);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* form = new QFormLayout();
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     ComboBoxHomeGames = new QComboBox(PanelMain);
     ComboBoxHomeGames->setObjectName("ComboBoxHomeGames");
     form->addRow("Anzahl Heimspiele:", ComboBoxHomeGames);
@@ -53,7 +54,8 @@ TDialogPanelHomeRightDetail::TDialogPanelHomeRightDetail(QWidget* parent) : TDia
     ValueListHomeRights->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ValueListHomeRights->setSelectionMode(QAbstractItemView::NoSelection);
     ValueListHomeRights->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    ValueListHomeRights->horizontalHeader()->setStretchLastSection(true);
+    ValueListHomeRights->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    ValueListHomeRights->setColumnWidth(1, 140);
     layout->addWidget(ValueListHomeRights, 1);
     connect(ComboBoxHomeGames, &QComboBox::currentIndexChanged, this,
             &TDialogPanelHomeRightDetail::UserChanged);

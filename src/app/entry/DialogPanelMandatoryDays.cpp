@@ -114,7 +114,8 @@ TDialogPanelMandatoryDays::TDialogPanelMandatoryDays(QWidget* parent) : TDialogP
     ValueListMandatory->setSelectionMode(QAbstractItemView::SingleSelection);
     ValueListMandatory->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ValueListMandatory->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    ValueListMandatory->horizontalHeader()->setStretchLastSection(true);
+    ValueListMandatory->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    ValueListMandatory->setColumnWidth(1, 90);
     ValueListMandatory->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(ValueListMandatory, 1);
 
@@ -158,6 +159,11 @@ void TDialogPanelMandatoryDays::ShowPeriods(const TPlanMandatoryTimeList& period
             combo->addItem(count); // a count outside 1 to 10 from the file stays as it is
         }
         SelectComboText(combo, count);
+        // A right click on the drop-down opens the page's popup like one on the rest of the row.
+        combo->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(combo, &QWidget::customContextMenuRequested, this, [this, combo](const QPoint& position) {
+            ShowPopup(ValueListMandatory->viewport()->mapFromGlobal(combo->mapToGlobal(position)));
+        });
         connect(combo, &QComboBox::currentTextChanged, this, [this, row](const QString& text) {
             Periods[static_cast<std::size_t>(row)].GameCount = text.toInt();
             DoChange();

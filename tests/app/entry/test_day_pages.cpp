@@ -170,7 +170,9 @@ TEST(MandatoryDaysPage, PopupAddsEditsAndDeletesPeriods) {
     TRecordedMessages messages;
     THostedPage<TDialogPanelMandatoryDays> page(data, nullptr);
     QTableWidget* list = page->ValueListMandatory;
-    page->show();
+    page.host.resize(800, 600);
+    page.host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page.host));
     ASSERT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->item(0, 0)->text(), "Keine Pflichtspieltermine vorhanden");
 
@@ -200,8 +202,10 @@ TEST(MandatoryDaysPage, PopupAddsEditsAndDeletesPeriods) {
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(page.changes, 2);
 
-    // Editing the second period from its popup; Cancel changes nothing.
-    emit list->customContextMenuRequested(list->visualItemRect(list->item(1, 0)).center());
+    // Editing the second period from its popup (also from its drop-down); Cancel changes nothing.
+    list->selectRow(0);
+    emit CountCombo(list, 1)->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_EQ(list->currentRow(), 1);
     EXPECT_TRUE(page->MenuEdit->isEnabled());
     page->PopupMenu->close();
     ScriptModals<TFormEditMandatoryDatesDialog>({[&](TFormEditMandatoryDatesDialog& dialog) {
