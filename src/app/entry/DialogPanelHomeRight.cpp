@@ -122,7 +122,7 @@ void TDialogPanelHomeRightDetail::UserChanged() {
     if (isFilling()) {
         return;
     }
-    WriteData();
+    GuardedEntry(this, [this] { WriteData(); });
     DoChange();
 }
 

@@ -57,7 +57,8 @@ TFormEditMandatoryDatesDialog::TFormEditMandatoryDatesDialog(QWidget* parent) : 
     buttons->addWidget(ButtonOK);
     buttons->addWidget(ButtonCancel);
     layout->addLayout(buttons);
-    connect(ButtonOK, &QPushButton::clicked, this, &TFormEditMandatoryDatesDialog::ButtonOKClick);
+    connect(ButtonOK, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonOKClick(); }); });
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     AdjustDialog(this);
 }
@@ -127,9 +128,9 @@ TDialogPanelMandatoryDays::TDialogPanelMandatoryDays(QWidget* parent) : TDialogP
     MenuEdit->setObjectName("MenuEdit");
     MenuDelete = PopupMenu->addAction("Löschen...");
     MenuDelete->setObjectName("MenuDelete");
-    connect(MenuNew, &QAction::triggered, this, &TDialogPanelMandatoryDays::NewClick);
-    connect(MenuEdit, &QAction::triggered, this, &TDialogPanelMandatoryDays::EditClick);
-    connect(MenuDelete, &QAction::triggered, this, &TDialogPanelMandatoryDays::DeleteClick);
+    connect(MenuNew, &QAction::triggered, this, [this] { GuardedEntry(this, [this] { NewClick(); }); });
+    connect(MenuEdit, &QAction::triggered, this, [this] { GuardedEntry(this, [this] { EditClick(); }); });
+    connect(MenuDelete, &QAction::triggered, this, [this] { GuardedEntry(this, [this] { DeleteClick(); }); });
     connect(ValueListMandatory, &QWidget::customContextMenuRequested, this,
             &TDialogPanelMandatoryDays::ShowPopup);
 }

@@ -77,7 +77,8 @@ TDialogEditOneGame::TDialogEditOneGame(const TPlanData& planData, int index, QWi
     buttons->addWidget(ButtonOK);
     buttons->addWidget(ButtonCancel);
     layout->addLayout(buttons);
-    connect(ButtonOK, &QPushButton::clicked, this, &TDialogEditOneGame::ButtonOKClick);
+    connect(ButtonOK, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonOKClick(); }); });
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     AdjustDialog(this);
 }
@@ -146,10 +147,14 @@ TDialogPanelPredefinedGames::TDialogPanelPredefinedGames(QWidget* parent) : TDia
     buttons->addWidget(ButtonDelete);
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    connect(ButtonNew, &QPushButton::clicked, this, &TDialogPanelPredefinedGames::ButtonNewClick);
-    connect(ButtonEdit, &QPushButton::clicked, this, &TDialogPanelPredefinedGames::ButtonEditClick);
-    connect(ButtonDelete, &QPushButton::clicked, this, &TDialogPanelPredefinedGames::ButtonDeleteClick);
-    connect(GridGames, &QTableWidget::cellDoubleClicked, this, &TDialogPanelPredefinedGames::ButtonEditClick);
+    connect(ButtonNew, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonNewClick(); }); });
+    connect(ButtonEdit, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonEditClick(); }); });
+    connect(ButtonDelete, &QPushButton::clicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonDeleteClick(); }); });
+    connect(GridGames, &QTableWidget::cellDoubleClicked, this,
+            [this] { GuardedEntry(this, [this] { ButtonEditClick(); }); });
     connect(GridGames, &QTableWidget::currentCellChanged, this, &TDialogPanelPredefinedGames::UpdateButtons);
     UpdateButtons();
 }
