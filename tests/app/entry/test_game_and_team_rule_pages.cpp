@@ -14,6 +14,7 @@
 #include "EntryTestUtil.h"
 #include "HostedPage.h"
 #include "app/DialogHelpers.h"
+#include "app/GuiTestUtil.h"
 #include "app/WindowHelpers.h"
 #include "app/entry/DialogPanel60km.h"
 #include "app/entry/DialogPanelHomeRight.h"
@@ -22,6 +23,7 @@
 #include "data/NoWeekGames.h"
 #include "data/PlanTeams.h"
 #include "data/PredefinedGames.h"
+#include "model/Plan.h"
 
 using namespace terminor;
 using namespace terminor::test;
@@ -145,6 +147,48 @@ TEST(PredefinedGamesPage, GameDialogChecksAndAGameEnteredIsLocked) {
     EXPECT_EQ(GetPredefinedGames(data).size(), 1U);
     EXPECT_FALSE(IsGameLocked(data, Neheim2, Neheim, EncodeDate(2026, 9, 5) + EncodeTime(18, 30)));
     EXPECT_EQ(page.changes, 3);
+}
+
+TEST(PredefinedGamesPage, AgreesWithTheLockOfThePlanView) {
+    TTestWindow t;
+    TTerminorSession& session = t.window->Session();
+    session.Adopt(session.OpenPlanFile(t.CopyExample()));
+    const TDateTime locked = EncodeDate(2026, 10, 3) + EncodeTime(18, 0);
+    session.LockGame(Altena, Neheim, locked, ""); // what the plan view's popup does
+
+    // The data dialog works on a copy of the window's plan data.
+    TPlanData copy;
+    copy.assign(session.PlanData());
+    const TDateTime entered = EncodeDate(2026, 10, 10) + EncodeTime(19, 30);
+    {
+        THostedPage<TDialogPanelPredefinedGames> page(copy, session.PlanDataClickTTFile());
+        ASSERT_EQ(page->GridGames->rowCount(), 2);
+        EXPECT_EQ(RowTexts(page->GridGames, 1),
+                  (QStringList{"Sa 03.10.2026", "18:00", Qs(Altena), Qs(Neheim), ""}));
+        ScriptModals<TDialogEditOneGame>({[](TDialogEditOneGame& dialog) {
+            dialog.DateTimePickerDate->setDate(QDate(2026, 10, 10));
+            Answer(Neheim2, Altena)(dialog);
+        }});
+        page->ButtonNewClick();
+    }
+    session.TakeOverPlanData(copy);
+
+    // The plan the view draws holds the entered game as fixed, so its line shows the lock; the
+    // view's unlock finds the page's entry.
+    const auto fixed = [&](const std::string& home, TDateTime when) {
+        for (const TGame* game : session.PlanLoaded().predefinedGames) {
+            if (game->MannschaftHeim->teamName == home && game->FDate == when) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(fixed(Neheim2, entered));
+    EXPECT_TRUE(fixed(Altena, locked));
+    EXPECT_TRUE(session.IsGameLocked(Neheim2, Altena, entered));
+    session.UnlockGame(Neheim2, Altena, entered);
+    EXPECT_FALSE(session.IsGameLocked(Neheim2, Altena, entered));
+    EXPECT_FALSE(fixed(Neheim2, entered));
 }
 
 TEST(SixtyKmPage, ChecksThePartnersWritesThemAndRestoresTheImport) {
