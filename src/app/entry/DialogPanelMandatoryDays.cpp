@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -15,6 +14,7 @@
 
 #include "app/DialogHelpers.h"
 #include "app/WindowHelpers.h"
+#include "app/entry/EntryDialogParts.h"
 #include "data/PlanUtils.h"
 #include "model/MandatoryPeriods.h"
 
@@ -38,10 +38,7 @@ int Today() {
 } // namespace
 
 TFormEditMandatoryDatesDialog::TFormEditMandatoryDatesDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Pflichtspieltag");
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout();
-    layout->addLayout(form);
+    QFormLayout* form = NewDialogForm(this, "Pflichtspieltag");
     DateTimePicker1 = NewDatePicker(this, "DateTimePicker1");
     form->addRow("von:", DateTimePicker1);
     DateTimePicker2 = NewDatePicker(this, "DateTimePicker2");
@@ -50,17 +47,9 @@ TFormEditMandatoryDatesDialog::TFormEditMandatoryDatesDialog(QWidget* parent) : 
     ComboBox1->setObjectName("ComboBox1");
     FillGameCounts(ComboBox1);
     form->addRow("Minimale Anzahl Spiele:", ComboBox1);
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    ButtonOK = NewDialogButton(this, "OK", "ButtonOK", true);
-    ButtonCancel = NewDialogButton(this, "Abbrechen", "ButtonCancel", false);
-    buttons->addWidget(ButtonOK);
-    buttons->addWidget(ButtonCancel);
-    layout->addLayout(buttons);
+    AddOkCancelRow(this, ButtonOK, ButtonCancel);
     connect(ButtonOK, &QPushButton::clicked, this,
             [this] { GuardedEntry(this, [this] { ButtonOKClick(); }); });
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-    AdjustDialog(this);
 }
 
 void TFormEditMandatoryDatesDialog::SetValues(const TPlanMandatoryTime& period) {

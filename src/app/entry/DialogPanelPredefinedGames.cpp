@@ -13,10 +13,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimeEdit>
-#include <QVBoxLayout>
 
 #include "app/DialogHelpers.h"
 #include "app/WindowHelpers.h"
+#include "app/entry/EntryDialogParts.h"
 #include "data/Error.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
@@ -37,10 +37,7 @@ void SelectTeam(QComboBox* combo, const std::string& name) {
 
 TDialogEditOneGame::TDialogEditOneGame(const TPlanData& planData, int index, QWidget* parent)
     : QDialog(parent), FPlanData(planData), FIndex(index) {
-    setWindowTitle("Begegnung");
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout();
-    layout->addLayout(form);
+    QFormLayout* form = NewDialogForm(this, "Begegnung");
     DateTimePickerDate = NewDatePicker(this, "DateTimePickerDate");
     form->addRow("Datum:", DateTimePickerDate);
     DateTimePickerTime = new QTimeEdit(this);
@@ -62,25 +59,11 @@ TDialogEditOneGame::TDialogEditOneGame(const TPlanData& planData, int index, QWi
     }
     form->addRow("Heimmannschaft:", ComboBoxHome);
     form->addRow("Gastmannschaft:", ComboBoxGuest);
-    ComboBoxLocation = new QComboBox(this);
-    ComboBoxLocation->setObjectName("ComboBoxLocation");
-    std::vector<std::string> locations;
-    TPlanData::getTeamLocationsInt(locations);
-    for (const std::string& location : locations) {
-        ComboBoxLocation->addItem(Qs(location));
-    }
+    ComboBoxLocation = NewLocationCombo(this, "ComboBoxLocation");
     form->addRow("Spiellokal:", ComboBoxLocation);
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    ButtonOK = NewDialogButton(this, "OK", "ButtonOK", true);
-    ButtonCancel = NewDialogButton(this, "Abbrechen", "ButtonCancel", false);
-    buttons->addWidget(ButtonOK);
-    buttons->addWidget(ButtonCancel);
-    layout->addLayout(buttons);
+    AddOkCancelRow(this, ButtonOK, ButtonCancel);
     connect(ButtonOK, &QPushButton::clicked, this,
             [this] { GuardedEntry(this, [this] { ButtonOKClick(); }); });
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-    AdjustDialog(this);
 }
 
 void TDialogEditOneGame::SetValues(const TPredefinedGame& game) {
@@ -138,15 +121,11 @@ TDialogPanelPredefinedGames::TDialogPanelPredefinedGames(QWidget* parent) : TDia
     GridGames->setSelectionBehavior(QAbstractItemView::SelectRows);
     GridGames->setSelectionMode(QAbstractItemView::SingleSelection);
     layout->addWidget(GridGames, 1);
-    auto* buttons = new QVBoxLayout();
-    ButtonNew = NewDialogButton(PanelMain, "Neue Begenung...", "ButtonNew", false);
-    ButtonEdit = NewDialogButton(PanelMain, "Begegnung bearbeiten...", "ButtonEdit", false);
-    ButtonDelete = NewDialogButton(PanelMain, "Begegnung Löschen...", "ButtonDelete", false);
-    buttons->addWidget(ButtonNew);
-    buttons->addWidget(ButtonEdit);
-    buttons->addWidget(ButtonDelete);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    const TListButtons buttons = AddListButtons(layout, PanelMain, "Neue Begenung...",
+                                                "Begegnung bearbeiten...", "Begegnung Löschen...");
+    ButtonNew = buttons.New;
+    ButtonEdit = buttons.Edit;
+    ButtonDelete = buttons.Delete;
     connect(ButtonNew, &QPushButton::clicked, this,
             [this] { GuardedEntry(this, [this] { ButtonNewClick(); }); });
     connect(ButtonEdit, &QPushButton::clicked, this,
