@@ -31,6 +31,7 @@
 
 #include "app/DialogHelpers.h"
 #include "app/OptionsDialog.h"
+#include "app/WindowHelpers.h"
 #include "app/entry/DataEntryPages.h"
 #include "app/entry/DialogForMultiplePanel.h"
 #include "data/PlanData.h"
@@ -88,6 +89,7 @@ TFormTerminorMain::TFormTerminorMain(TMainWindowHooks hooks, std::string appData
     CreateControls();
     UpdateControls();
     UpdateRecentFileMenu();
+    AdjustDialog(this);
 
     QSettings settings;
     if (!restoreGeometry(settings.value("window/geometry").toByteArray())) {

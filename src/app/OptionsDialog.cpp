@@ -26,6 +26,7 @@
 #include "app/DialogHelpers.h"
 #include "app/PanelOptionArray.h"
 #include "app/SubDialogController.h"
+#include "app/WindowHelpers.h"
 #include "model/Plan.h"
 
 namespace terminor {
@@ -82,6 +83,7 @@ TWeightGroup NewWeightGroup(QWidget* page, QHBoxLayout* groups, const QString& t
 } // namespace
 
 TFormOptions::TFormOptions(QWidget* parent) : QDialog(parent) {
+    AdjustDialog(this);
     setObjectName("FormOptions");
     setWindowTitle("Einstellungen");
     setModal(false);

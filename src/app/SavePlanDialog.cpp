@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogHelpers.h"
+#include "app/WindowHelpers.h"
 #include "data/PlanUtils.h"
 
 namespace terminor {
@@ -43,6 +44,7 @@ QString Quoted(const QString& name) {
 } // namespace
 
 TFormSavePlan::TFormSavePlan(QWidget* parent) : QDialog(parent) {
+    AdjustDialog(this);
     setObjectName("FormSavePlan");
     setWindowTitle("Plan merken...");
     AskYesNo = [this](const QString& question) { return MessageBoxYesNo(this, question); };

@@ -18,6 +18,7 @@
 #include "app/WindowHelpers.h"
 #include "data/DataObject.h"
 #include "data/PlanData.h"
+#include "data/PlanTeams.h"
 
 namespace terminor {
 
@@ -32,15 +33,6 @@ QWidget* WithNote(QWidget* field, const QString& note) {
     layout->addWidget(field);
     layout->addWidget(new QLabel(note, row), 1);
     return row;
-}
-
-TDataObject* TeamByName(const TPlanData& planData, const std::string& teamName) {
-    for (TDataObject* team : planData.root().NamedChilds("team")) {
-        if (team->GetAsString("teamname") == teamName) {
-            return team;
-        }
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -194,7 +186,7 @@ void TDialogPanelTeams::ButtonNewClick() {
 }
 
 void TDialogPanelTeams::ButtonEditClick() {
-    TDataObject* team = TeamByName(*PlanData, selectedTeam());
+    TDataObject* team = FindTeamElement(*PlanData, selectedTeam());
     if (team == nullptr) {
         return;
     }
