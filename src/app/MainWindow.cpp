@@ -35,6 +35,10 @@
 #include "app/DialogHelpers.h"
 #include "app/ElidedLabel.h"
 #include "app/OptionsDialog.h"
+#include "app/WindowHelpers.h"
+#include "app/entry/DataEntryPages.h"
+#include "app/entry/DialogForMultiplePanel.h"
+#include "data/PlanData.h"
 #include "data/PlanUtils.h"
 #include "engine/PlanOptimizer.h"
 #include "model/Plan.h"
@@ -89,6 +93,7 @@ TFormTerminorMain::TFormTerminorMain(TMainWindowHooks hooks, std::string appData
     CreateControls();
     UpdateControls();
     UpdateRecentFileMenu();
+    AdjustDialog(this);
 
     QSettings settings;
     if (!restoreGeometry(settings.value("window/geometry").toByteArray())) {
@@ -154,6 +159,14 @@ void TFormTerminorMain::CreateControls() {
     ToolButtonData =
         AddToolButton(toolBar, "ToolButtonData", "Plandaten...", QStyle::SP_FileDialogDetailedView);
     connect(ToolButtonData, &QToolButton::clicked, this, [this] { ToolButtonDataClick(); });
+    ToolButtonData->setToolTip("Plandaten... (Strg+D)");
+    auto* dataShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    dataShortcut->setObjectName("ShortcutData");
+    connect(dataShortcut, &QShortcut::activated, this, [this] {
+        if (ToolButtonData->isEnabled()) {
+            ToolButtonDataClick();
+        }
+    });
     ToolButtonOptions =
         AddToolButton(toolBar, "ToolButtonOptions", "Einstellungen...", QStyle::SP_FileDialogContentsView);
     connect(ToolButtonOptions, &QToolButton::clicked, this, [this] { ToolButtonOptionsClick(); });
@@ -400,7 +413,12 @@ bool TFormTerminorMain::ConfirmEndGeneration() {
 }
 
 void TFormTerminorMain::PlanDataChanged() {
-    LabelPlanName->SetFullText(Q(FSession.PlanLoaded().PlanName));
+    const std::string& name = FSession.PlanLoaded().PlanName;
+    LabelPlanName->SetFullText(
+        TrimBlanks(name).empty()
+            ? "Neuer Plan (noch ohne Namen): " +
+                  Q(std::filesystem::path(FSession.CurrentFileName()).filename().string())
+            : Q(name));
     LabelPlanName->setVisible(true);
     const int index = ComboBoxPlanSelector->currentIndex();
     FillPlanSelector();
@@ -512,10 +530,37 @@ void TFormTerminorMain::MenuNewClick() {
 }
 
 void TFormTerminorMain::ToolButtonDataClick() {
-    FHooks.ShowMessage(this,
-                       "Die Plandaten können in dieser Version noch nicht im Programm bearbeitet werden. "
-                       "Bitte ändern Sie sie in Click-TT oder in der Plandatei " +
-                           FSession.CurrentFileName() + ".");
+    if (!FSession.PlanIsLoaded()) {
+        return;
+    }
+    const TTerminorSession::TPauseGuard pause(FSession);
+    Guarded([&] {
+        TDialogForMultiplePanel dialog(this);
+        dialog.setWindowTitle("Spielplandaten bearbeiten...");
+        dialog.SetValues(FSession.PlanData(), FSession.PlanDataClickTTFile(), DataEntryPages());
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+        const TWaitCursor wait;
+        // The window shows the new data even when saving them failed; the error is shown last.
+        try {
+            FSession.TakeOverPlanData(dialog.getPlanData());
+        } catch (...) {
+            AfterSettingsApplied();
+            throw;
+        }
+        AfterSettingsApplied();
+    });
+}
+
+bool TFormTerminorMain::HasEnoughTeams(const std::string& refusal) {
+    if (FSession.TeamCount() >= 2) {
+        return true;
+    }
+    FHooks.ShowMessage(this, refusal +
+                                 " Der Plan enthält weniger als zwei Mannschaften. Bitte tragen Sie die "
+                                 "Mannschaften unter \"Plandaten...\" ein.");
+    return false;
 }
 
 void TFormTerminorMain::ToolButtonOptionsClick() {
@@ -541,6 +586,9 @@ void TFormTerminorMain::ToolButtonOptionsClick() {
 }
 
 void TFormTerminorMain::ToolButtonStartPauseClick() {
+    if (!FSession.Running() && !HasEnoughTeams("Die Generierung kann nicht gestartet werden.")) {
+        return;
+    }
     Guarded([&] {
         const TWaitCursor wait;
         const bool started = !FSession.Running();
@@ -660,7 +708,7 @@ void TFormTerminorMain::ButtonRemoveClick() {
 void TFormTerminorMain::ToolButtonExportClick() {
     Guarded([&] {
         const TPlan* shown = GetSelectedPlan();
-        if (shown == nullptr) {
+        if (shown == nullptr || !HasEnoughTeams("Es gibt keinen Spielplan zum Exportieren.")) {
             return;
         }
         // One copy is checked and written: the running schedule changes while the questions wait.
@@ -673,8 +721,11 @@ void TFormTerminorMain::ToolButtonExportClick() {
         if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
             folder = QFileInfo(Q(FSession.CurrentFileName())).absolutePath();
         }
-        const std::string proposed =
-            QDir(folder).filePath(Q(SanitizeFileName(copy->PlanName) + ".csv")).toStdString();
+        std::string name = SanitizeFileName(copy->PlanName);
+        if (TrimBlanks(name).empty()) {
+            name = std::filesystem::path(FSession.CurrentFileName()).stem().string();
+        }
+        const std::string proposed = QDir(folder).filePath(Q(name + ".csv")).toStdString();
         const std::string file = FHooks.CsvFileName(this, proposed);
         if (!file.empty()) {
             const TWaitCursor wait;
@@ -686,7 +737,7 @@ void TFormTerminorMain::ToolButtonExportClick() {
 }
 
 void TFormTerminorMain::MenuPrintClick() {
-    if (!FSession.PlanIsLoaded()) {
+    if (!FSession.PlanIsLoaded() || !HasEnoughTeams("Es gibt keinen Spielplan zum Drucken.")) {
         return;
     }
     const TTerminorSession::TPauseGuard pause(FSession);

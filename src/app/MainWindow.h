@@ -102,6 +102,8 @@ private:
     void ResetHover();
     /// The folder file dialogs start in: where the user opened or saved last.
     static void RememberFolder(const std::string& file);
+    /// Whether the plan has two teams at least; else shows `refusal` with the reason.
+    bool HasEnoughTeams(const std::string& refusal);
 
     TMainWindowHooks FHooks;
     TTerminorSession FSession;

@@ -26,6 +26,7 @@
 #include "app/DialogHelpers.h"
 #include "app/PanelOptionArray.h"
 #include "app/SubDialogController.h"
+#include "app/WindowHelpers.h"
 #include "model/Plan.h"
 
 namespace terminor {
@@ -35,28 +36,6 @@ namespace {
 constexpr int DesignWidth = 848;
 constexpr int DesignHeight = 697;
 constexpr int RefreshMs = 1000;
-
-/// Day 0 of TDateTime; the pickers work in UTC so that no daylight-saving gap shifts a value.
-QDateTime Epoch() {
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-}
-
-QDateTime ToQDateTime(TDateTime value) {
-    return Epoch().addMSecs(ToMilliseconds(value));
-}
-
-TDateTime FromQDateTime(const QDateTime& value) {
-    return FromMilliseconds(Epoch().msecsTo(value));
-}
-
-QDateTimeEdit* NewDatePicker(QWidget* parent, const char* name) {
-    auto* picker = new QDateTimeEdit(parent);
-    picker->setObjectName(name);
-    picker->setTimeSpec(Qt::UTC);
-    picker->setDisplayFormat("dd.MM.yyyy");
-    picker->setCalendarPopup(true);
-    return picker;
-}
 
 QCheckBox* NewCheckBox(QWidget* parent, const QString& text, const char* name) {
     auto* box = new QCheckBox(text, parent);
@@ -104,6 +83,7 @@ TWeightGroup NewWeightGroup(QWidget* page, QHBoxLayout* groups, const QString& t
 } // namespace
 
 TFormOptions::TFormOptions(QWidget* parent) : QDialog(parent) {
+    AdjustDialog(this);
     setObjectName("FormOptions");
     setWindowTitle("Einstellungen");
     setModal(false);

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/WindowHelpers.h"
 #include "engine/Profiling.h"
 #include "model/Plan.h"
 
@@ -16,6 +17,7 @@ namespace terminor {
 
 TFormProfile::TFormProfile(const TPlan& plan, QWidget* parent, int calls)
     : QDialog(parent), FPlan(std::make_unique<TPlan>()), FCalls(calls) {
+    AdjustDialog(this);
     setObjectName("FormProfile");
     setWindowTitle("Profile...");
     FPlan->Assign(plan);

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogHelpers.h"
+#include "app/WindowHelpers.h"
 
 namespace terminor {
 
@@ -25,6 +26,7 @@ TQuestionDialog::TQuestionDialog(QWidget* parent, const QString& caption, const 
                                  const QString& question, const QString& yesText, const QString& noText,
                                  bool warningPicture)
     : QDialog(parent) {
+    AdjustDialog(this);
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
 

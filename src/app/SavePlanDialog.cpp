@@ -20,6 +20,7 @@
 
 #include "app/DialogHelpers.h"
 #include "app/QuestionDialogs.h"
+#include "app/WindowHelpers.h"
 #include "data/PlanUtils.h"
 
 namespace terminor {
@@ -35,6 +36,7 @@ QString Quoted(const QString& name) {
 } // namespace
 
 TFormSavePlan::TFormSavePlan(QWidget* parent) : QDialog(parent) {
+    AdjustDialog(this);
     setObjectName("FormSavePlan");
     setWindowTitle("Plan merken...");
     AskYesNo = [this](const QString& question) { return AskYesNoQuestion(this, question); };

@@ -56,6 +56,10 @@ std::string TTerminorSession::GetPlanDirectory(const TPlanData& planData) const 
         return {};
     }
     const TDataObject& root = planData.root();
+    // A new division gets its folder once it has a name and a season.
+    if (TrimBlanks(root.GetAsString("name")).empty() || DayNumber(root.GetAsDate("from")) == 0) {
+        return {};
+    }
     const std::string text =
         root.GetAsString("name") + " " + std::to_string(DecodeDate(root.GetAsDate("from")).year);
     const fs::path directory = fs::path(FAppDataFolder) / "Terminor" / EscapeFileName(text);
@@ -250,9 +254,16 @@ void TTerminorSession::ApplyOptions(const TCalculateOptions& options) {
 }
 
 void TTerminorSession::ApplySettings(bool saveOnlyOptions) {
-    SaveOptions(*FPlanLoaded, FCurrentPlanDirectory);
-    if (!saveOnlyOptions) {
-        SavePlanData();
+    // A failed save does not stop the rest: the edits stay in the plan data, the plans and the
+    // running generation take them over, and the next save writes them. The error comes last.
+    std::optional<std::string> saveError;
+    try {
+        SaveOptions(*FPlanLoaded, FCurrentPlanDirectory);
+        if (!saveOnlyOptions) {
+            SavePlanData();
+        }
+    } catch (const TerminorError& e) {
+        saveError = e.what();
     }
     // The plan is rebuilt from the data with its own options, as after opening, so that the
     // derived wish dates of couplings are there again.
@@ -264,7 +275,13 @@ void TTerminorSession::ApplySettings(bool saveOnlyOptions) {
     FPlanOptimized->AssignPlanData(*FPlanLoaded);
     FPlanOptimized->RemoveNotValidDates();
     PlanDataChanged();
-    SaveOptions(*FPlanLoaded, FCurrentPlanDirectory);
+    if (!saveError) {
+        try {
+            SaveOptions(*FPlanLoaded, FCurrentPlanDirectory);
+        } catch (const TerminorError& e) {
+            saveError = e.what();
+        }
+    }
     FSavedPlans.AssignPlanData(*FPlanLoaded);
     if (!saveOnlyOptions) {
         RefreshSavedPlans(true);
@@ -272,6 +289,18 @@ void TTerminorSession::ApplySettings(bool saveOnlyOptions) {
     if (FOptimizer) {
         FOptimizer->setNewPlanData(*FPlanOptimized);
     }
+    if (saveError) {
+        throw EFileError(*saveError);
+    }
+}
+
+void TTerminorSession::TakeOverPlanData(const TPlanData& edited) {
+    FPlanData->assign(edited);
+    ApplySettings(false);
+}
+
+int TTerminorSession::TeamCount() const {
+    return static_cast<int>(FPlanData->root().NamedChilds("team").size());
 }
 
 void TTerminorSession::ChangePlanData(const std::function<bool(TPlanData&)>& change) {

@@ -92,8 +92,13 @@ public:
     /// The plan data as the user changed them: modifications beside an export, else the plan file.
     void SavePlanData();
     /// Options (and with `saveOnlyOptions` false the plan data) saved, every plan rebuilt, the
-    /// running generation handed the new data.
+    /// running generation handed the new data. A failed save is thrown at the end, after the rest.
     void ApplySettings(bool saveOnlyOptions);
+    /// The data dialog's edited copy becomes the plan data, then ApplySettings(false). A failed save
+    /// throws its error after everything else was done: the edits stay and the next save writes them.
+    void TakeOverPlanData(const TPlanData& edited);
+    /// The number of teams in the plan data; start, export and print need at least two.
+    int TeamCount() const;
     /// New options for the loaded plan, applied as ApplySettings(true).
     void ApplyOptions(const class TCalculateOptions& options);
     /// Locks a game of the plan to its date (a predefined game of the plan data), or lifts that;

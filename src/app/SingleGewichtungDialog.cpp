@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogHelpers.h"
+#include "app/WindowHelpers.h"
 
 namespace terminor {
 
@@ -21,6 +22,7 @@ constexpr int DesignHeight = 560;
 } // namespace
 
 TDialogForSingleGewichtungsOptions::TDialogForSingleGewichtungsOptions(QWidget* parent) : QDialog(parent) {
+    AdjustDialog(this);
     setObjectName("DialogForSingleGewichtungsOptions");
     auto* layout = new QVBoxLayout(this);
 

@@ -7,6 +7,7 @@
 #include "data/Error.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
+#include "model/MandatoryPeriods.h"
 
 namespace terminor {
 
@@ -104,11 +105,7 @@ void TPlan::Load(const TPlanData& planData) {
         FreeGameDays.emplace(DayNumber(day->GetAsDate("date")), std::string());
     }
 
-    MandatoryGameDays.clear();
-    for (const TDataObject* period : root.NamedChilds("mandatorygames")) {
-        MandatoryGameDays.push_back(TPlanMandatoryTime{
-            period->GetAsDate("datefrom"), period->GetAsDate("dateto"), period->GetAsInt("numbergames")});
-    }
+    MandatoryGameDays = ReadMandatoryPeriods(planData);
 
     LoadRanking(root);
 
