@@ -551,6 +551,7 @@ void TFormTerminorMain::ToolButtonDataClick() {
         }
         AfterSettingsApplied();
     });
+    ResetHover();
 }
 
 bool TFormTerminorMain::HasEnoughTeams(const std::string& refusal) {
