@@ -42,8 +42,8 @@ std::vector<double> SpreadLabels(const std::vector<int>& centres, double thickne
             if (previous.Left() + static_cast<double>(previous.Count) * thickness <= last.Left()) {
                 break;
             }
-            previous.Sum =
-                (previous.Sum + last.Sum - static_cast<double>(last.Count * previous.Count) * thickness);
+            // The members of `last` move back by the count of `previous` in the joined group.
+            previous.Sum += last.Sum - static_cast<double>(last.Count * previous.Count) * thickness;
             previous.Count += last.Count;
             groups.pop_back();
         }
@@ -63,7 +63,8 @@ void DrawRotatedDates(TZoomCanvas& canvas, const std::vector<std::pair<int, TDat
     for (const auto& game : games) {
         centres.push_back(game.first);
     }
-    const double thickness = canvas.TextExtent("00.00").height();
+    // A unit of room between neighbouring labels.
+    const double thickness = canvas.TextExtent("00.00").height() + 1;
     const std::vector<double> lefts = SpreadLabels(centres, thickness);
     canvas.FontRotation = -90;
     for (std::size_t i = 0; i < games.size(); ++i) {

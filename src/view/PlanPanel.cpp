@@ -205,6 +205,8 @@ void TFormPlanPanel::PaintBoxPaint(TPlanPaintBox& box, QPaintEvent& event) {
     painter.translate(margin, 0);
     // The whole page is drawn without a vertical window (only a printer sets one): the painter
     // clips to the exposed area, and a line or shading that begins above it still shows in it.
+    // Only texts wholly outside the exposed rows are left out, for speed.
+    canvas.SetExposedRows(event.rect().top(), event.rect().bottom());
     const TPageExtent extent = DrawPage(box.PageIndex(), canvas, false);
 
     const int height = canvas.ConvertYCoord(extent.Height);

@@ -117,7 +117,7 @@ void TZoomCanvas::TextOut(int x, int y, std::string_view text, bool ignoreVisibi
         const QSize size = TextExtent(text);
         NoteRight(x + (FontRotation != 0 ? size.height() : size.width()));
     }
-    if (FPainter == nullptr) {
+    if (FPainter == nullptr || OutsideExposedRows(y, text)) {
         return;
     }
     FPainter->save();
@@ -130,6 +130,15 @@ void TZoomCanvas::TextOut(int x, int y, std::string_view text, bool ignoreVisibi
     const QFontMetrics metrics(FPainter->font(), FPainter->device());
     FPainter->drawText(QPointF(0, metrics.ascent()), ToQString(text));
     FPainter->restore();
+}
+
+bool TZoomCanvas::OutsideExposedRows(int y, std::string_view text) const {
+    // Upright text reaches at most twice its character height below y; rotated text at most one
+    // character height per byte either way (no character is wider than that).
+    const double height = std::abs(FontHeight);
+    const double reach = FontRotation == 0 ? 2 * height : height * static_cast<double>(text.size());
+    const double above = FontRotation == 0 ? 0 : reach;
+    return ConvertYCoord(y - above) > FExposedBottom || ConvertYCoord(y + reach) < FExposedTop;
 }
 
 QSize TZoomCanvas::TextExtent(std::string_view text) const {

@@ -53,6 +53,12 @@ public:
     int MaxYVisible() const { return FMaxYVisible; }
     bool IsVisible(int y) const { return y >= FMinYVisible && y < FMaxYVisible; }
     void SetZoom(double zoom) { FZoom = zoom; }
+    /// The device rows a paint shows (the exposed part of a widget). A text wholly outside them
+    /// is not drawn, which saves its costly layout; nothing else depends on it.
+    void SetExposedRows(int top, int bottom) {
+        FExposedTop = top;
+        FExposedBottom = bottom;
+    }
     /// The logical y that maps to the device's top.
     int Offset = 0;
 
@@ -113,6 +119,7 @@ public:
 
 private:
     QFont DeviceFont() const;
+    bool OutsideExposedRows(int y, std::string_view text) const;
     void NoteRight(int x) {
         if (FRecordLayout && x > FDrawnRight) {
             FDrawnRight = x;
@@ -132,6 +139,8 @@ private:
     int FPenY = 0;
     std::vector<TActionRectPtr> FActionRects;
     std::vector<TDrawnText>* FTextLog = nullptr;
+    int FExposedTop = std::numeric_limits<int>::min();
+    int FExposedBottom = std::numeric_limits<int>::max();
     bool FRecordLayout = false;
     int FDrawnRight = 0;
     std::vector<TKeepBlock> FKeepBlocks;
