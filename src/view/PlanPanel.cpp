@@ -1,6 +1,6 @@
 // TFormPlanPanel: tabs, scroll boxes and paint boxes of the plan view. A paint draws the page
-// routine, clipped by the painter to the exposed part, grows or shrinks the paint box to the drawing's extent
-// and keeps the page's hit areas, converted to screen units, until the next paint.
+// routine (the painter clips it to the exposed part), grows or shrinks the paint box to the
+// drawing's extent and keeps the page's hit areas, converted to screen units, until the next paint.
 
 #include "view/PlanPanel.h"
 
