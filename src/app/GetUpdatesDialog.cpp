@@ -54,9 +54,9 @@ TFormGetUpdates::TFormGetUpdates(QWidget* parent) : QDialog(parent) {
 TFormGetUpdates::~TFormGetUpdates() = default;
 
 void TFormGetUpdates::StartSearch(const QString& address) {
-    delete SearchThread;
-    SearchThread = new TUpdateSearchThread(address, QString::fromStdString(ProgramVersionText()), this);
-    connect(SearchThread, &TUpdateSearchThread::Finished, this, [this] { ShowResult(*SearchThread); });
+    SearchThread =
+        std::make_unique<TUpdateSearchThread>(address, QString::fromStdString(ProgramVersionText()));
+    connect(SearchThread.get(), &TUpdateSearchThread::Finished, this, [this] { ShowResult(*SearchThread); });
     SearchThread->Start();
 }
 

@@ -5,6 +5,7 @@
 // address. User-interface thread only.
 
 #include <functional>
+#include <memory>
 
 #include <QDialog>
 #include <QUrl>
@@ -34,7 +35,7 @@ public:
     QLabel* LinkLabel = nullptr;
     QPushButton* ButtonOK = nullptr;
     /// The running or finished check, or null.
-    TUpdateSearchThread* SearchThread = nullptr;
+    std::unique_ptr<TUpdateSearchThread> SearchThread;
 
     /// The text shown when the update information cannot be fetched.
     static const char* const NotAvailableText;

@@ -807,7 +807,7 @@ void TFormTerminorMain::StartUpdateSearch() {
     if (address.isEmpty() || !UpdateSearchDue(now)) {
         return;
     }
-    FSearchUpdateThread = new TUpdateSearchThread(address, Q(ProgramVersionText()), this);
+    FSearchUpdateThread = std::make_unique<TUpdateSearchThread>(address, Q(ProgramVersionText()));
     FSearchUpdateThread->Start();
     SetLastUpdateSearch(now);
     TimerSearchUpdate->start();
@@ -824,8 +824,7 @@ void TFormTerminorMain::TimerSearchUpdateTimer() {
         return;
     }
     TimerSearchUpdate->stop();
-    const std::unique_ptr<TUpdateSearchThread> search(FSearchUpdateThread);
-    FSearchUpdateThread = nullptr;
+    const std::unique_ptr<TUpdateSearchThread> search = std::move(FSearchUpdateThread);
     // At start-up only a newer version is worth a word; a failed check says nothing.
     if (!search->HasError && search->HasUpdates) {
         Guarded([&] {
@@ -924,6 +923,9 @@ void TFormTerminorMain::closeEvent(QCloseEvent* event) {
     }
     QSettings().setValue("window/geometry", saveGeometry());
     TimerSyncPlans->stop();
+    // A closed window shows no update result any more.
+    TimerSearchUpdate->stop();
+    FSearchUpdateThread.reset();
     if (FFormOptions != nullptr) {
         FFormOptions->hide();
     }

@@ -74,7 +74,7 @@ public:
     /// Shows the start-up check's result once it has finished and no modal dialog is open.
     void TimerSearchUpdateTimer();
     /// The start-up update check, while it runs or waits to be shown; null otherwise.
-    TUpdateSearchThread* SearchUpdateThread() const { return FSearchUpdateThread; }
+    TUpdateSearchThread* SearchUpdateThread() const { return FSearchUpdateThread.get(); }
     /// The context menu of a game line on the page "Terminplan" (lock or unlock its date).
     void GameContextMenu(const TActionRectGame& hit, QPoint globalPosition);
     /// Locks the game of a line to its date, or lifts the lock.
@@ -158,8 +158,8 @@ private:
     QComboBox* ComboBoxZoom = nullptr;
     QTimer* TimerSyncPlans = nullptr;
     QTimer* TimerSearchUpdate = nullptr;
-    /// Child of the window: destroying the window ends a running check.
-    TUpdateSearchThread* FSearchUpdateThread = nullptr;
+    /// Destroying it (at the latest with the window) ends a running check.
+    std::unique_ptr<TUpdateSearchThread> FSearchUpdateThread;
     QMenu* PopupMenuGame = nullptr;
 };
 
