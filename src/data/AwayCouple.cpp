@@ -84,17 +84,24 @@ std::vector<TRoadCouple> GetRoadCouples(const TPlanData& planData, std::string_v
     return couples;
 }
 
+int FindRoadCouple(const TPlanData& planData, std::string_view teamName, const TRoadCouple& couple) {
+    const std::vector<TRoadCouple> couples = GetRoadCouples(planData, teamName);
+    for (int i = 0; i < static_cast<int>(couples.size()); ++i) {
+        if (NamesSamePair(couples[static_cast<std::size_t>(i)], couple)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void StoreRoadCouple(TPlanData& planData, std::string_view teamName, int index, const TRoadCouple& couple) {
     TDataObject* team = FindTeamElement(planData, teamName);
     if (team == nullptr) {
         return;
     }
     const IDataObjectList nodes = team->NamedChilds("roadcouple");
-    const std::vector<TRoadCouple> couples = GetRoadCouples(planData, teamName);
-    for (int i = 0; i < static_cast<int>(couples.size()); ++i) {
-        if (i != index && NamesSamePair(couples[static_cast<std::size_t>(i)], couple)) {
-            throw TerminorError(RoadCoupleExistsMessage);
-        }
+    if (const int existing = FindRoadCouple(planData, teamName, couple); existing >= 0 && existing != index) {
+        throw TerminorError(RoadCoupleExistsMessage);
     }
     TDataObject& node = index >= 0 && index < static_cast<int>(nodes.size())
                             ? *nodes[static_cast<std::size_t>(index)]

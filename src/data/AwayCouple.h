@@ -29,6 +29,8 @@ std::string RoadCoupleText(const TRoadCouple& couple);
 
 /// The team's wishes in document order; empty when the team does not exist.
 std::vector<TRoadCouple> GetRoadCouples(const TPlanData& planData, std::string_view teamName);
+/// Position among the team's wishes of the wish naming the same two teams (in either order), or -1.
+int FindRoadCouple(const TPlanData& planData, std::string_view teamName, const TRoadCouple& couple);
 /// Writes the wish over the one at `index`, or appends it when `index` is -1. Throws TerminorError
 /// RoadCoupleExistsMessage when another wish of the team names the same two teams (in either
 /// order), and leaves the data unchanged.

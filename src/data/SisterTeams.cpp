@@ -88,19 +88,32 @@ std::unique_ptr<TDataObject> CopySisterTeam(const TDataObject* source) {
     return copy;
 }
 
+bool SisterTeamKeyTaken(const TPlanData& planData, std::string_view teamName, int index,
+                        std::string_view name, std::string_view gender) {
+    const TDataObject* team = FindTeamElement(planData, teamName);
+    if (team == nullptr) {
+        return false;
+    }
+    const IDataObjectList nodes = team->NamedChilds("sisterteam");
+    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
+        const TDataObject& other = *nodes[static_cast<std::size_t>(i)];
+        if (i != index && other.GetAsString("teamname") == name && other.GetAsString("gender") == gender) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void StoreSisterTeam(TPlanData& planData, std::string_view teamName, int index, const TDataObject& sister) {
     TDataObject* team = FindTeamElement(planData, teamName);
     if (team == nullptr) {
         return;
     }
-    const IDataObjectList nodes = team->NamedChilds("sisterteam");
-    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
-        const TDataObject& other = *nodes[static_cast<std::size_t>(i)];
-        if (i != index && other.GetAsString("teamname") == sister.GetAsString("teamname") &&
-            other.GetAsString("gender") == sister.GetAsString("gender")) {
-            throw TerminorError(SisterTeamExistsMessage);
-        }
+    if (SisterTeamKeyTaken(planData, teamName, index, sister.GetAsString("teamname"),
+                           sister.GetAsString("gender"))) {
+        throw TerminorError(SisterTeamExistsMessage);
     }
+    const IDataObjectList nodes = team->NamedChilds("sisterteam");
     TDataObject* node = NodeAt(nodes, index);
     if (node == nullptr) {
         node = &team->addChild("sisterteam");

@@ -40,6 +40,9 @@ void RenameSisterGames(TDataObject& sister, const std::string& oldName, const st
 
 /// A detached `sisterteam` node, a copy of `source` or empty when `source` is null.
 std::unique_ptr<TDataObject> CopySisterTeam(const TDataObject* source);
+/// Whether a sister team of the team other than the one at `index` has that name and age class.
+bool SisterTeamKeyTaken(const TPlanData& planData, std::string_view teamName, int index,
+                        std::string_view name, std::string_view gender);
 /// Stores `sister` at position `index` among the team's sister teams, or appends it when `index`
 /// is -1. Throws TerminorError SisterTeamExistsMessage when another sister team has the same name
 /// and age class (its key), and leaves the data unchanged.
