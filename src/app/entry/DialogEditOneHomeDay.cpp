@@ -42,6 +42,7 @@ QGroupBox* NewGroup(QWidget* parent, const char* name, const QString& title, QFo
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(name);
     form = new QFormLayout(group);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     return group;
 }
 
@@ -71,6 +72,7 @@ TDialogEditOneHomeDay::TDialogEditOneHomeDay(QWidget* parent) : QDialog(parent) 
     auto* homeLayout = new QVBoxLayout(PanelHomeDay);
     homeLayout->setContentsMargins(0, 0, 0, 0);
     auto* homeForm = new QFormLayout();
+    homeForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     homeLayout->addLayout(homeForm);
     DateTimePickerTime = NewTimePicker(PanelHomeDay, "DateTimePickerTime");
     homeForm->addRow("Uhrzeit:", DateTimePickerTime);
@@ -87,6 +89,7 @@ TDialogEditOneHomeDay::TDialogEditOneHomeDay(QWidget* parent) : QDialog(parent) 
     ComboBoxMaxParallelGame = NewCombo(GroupBoxHalle, "ComboBoxMaxParallelGame", maxGames);
     halleForm->addRow("Maximale Heimspiele:", ComboBoxMaxParallelGame);
     ComboBoxLocation = NewLocationCombo(GroupBoxHalle, "ComboBoxLocation");
+    ComboBoxLocation->setMinimumWidth(ComboBoxMaxParallelGame->sizeHint().width() / 2);
     auto* locationRow = new QHBoxLayout();
     locationRow->addWidget(ComboBoxLocation);
     auto* locationNote = new QLabel("leer: Standardspiellokal der Mannschaft", GroupBoxHalle);

@@ -74,6 +74,8 @@ TDialogPanelHomeDaysDetail::TDialogPanelHomeDaysDetail(QWidget* parent) : TDialo
     GridHomeDays->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     GridHomeDays->setContextMenuPolicy(Qt::CustomContextMenu);
     GridHomeDays->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // One line of text per week, so that many weeks fit.
+    GridHomeDays->verticalHeader()->setDefaultSectionSize(GridHomeDays->fontMetrics().height() + 8);
     Delegate = new TWishGridDelegate(GridHomeDays);
     Delegate->EditStarting = [this](const QModelIndex& index) { EditStarting(index.row(), index.column()); };
     GridHomeDays->setItemDelegate(Delegate);

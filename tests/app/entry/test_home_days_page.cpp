@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,6 +85,31 @@ void TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) 
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+/// "Wunschtermine" on a copy of the example import (changed first by `prepare`), opened on
+/// Altena; shown when keys are typed into it.
+struct TAltenaPage {
+    explicit TAltenaPage(bool shown, const std::function<void(TPlanData&)>& prepare = {}) {
+        data.assign(*ExampleImport());
+        if (prepare) {
+            prepare(data);
+        }
+        TDialogPanelMultiTeams::LastSelectedTeam() = Altena;
+        page = std::make_unique<THostedPage<TDialogPanelHomeDays>>(data, nullptr);
+        if (shown) {
+            page->host.resize(1000, 700);
+            page->host.show();
+        }
+        detail = Detail(*page->page);
+        grid = detail->GridHomeDays;
+    }
+
+    TRecordedMessages messages;
+    TPlanData data;
+    std::unique_ptr<THostedPage<TDialogPanelHomeDays>> page;
+    TDialogPanelHomeDaysDetail* detail = nullptr;
+    QTableWidget* grid = nullptr;
+};
 
 } // namespace
 
@@ -172,12 +200,11 @@ TEST(HomeDaysPage, ShowsTheSeasonWeeksAndWritesBackWhatItShows) {
 }
 
 TEST(HomeDaysPage, ADoubleDateWithoutPartnerBlocksLeavingTheTeam) {
-    TRecordedMessages messages;
-    TPlanData data;
-    data.assign(*ExampleImport());
-    TDialogPanelMultiTeams::LastSelectedTeam() = Altena;
-    THostedPage<TDialogPanelHomeDays> page(data, nullptr);
-    TDialogPanelHomeDaysDetail* detail = Detail(*page.page);
+    TAltenaPage altena(false);
+    auto& messages = altena.messages;
+    auto& data = altena.data;
+    auto& page = *altena.page;
+    TDialogPanelHomeDaysDetail* detail = altena.detail;
     SetCell(detail, Week, Saturday, "18:00 D1");
     SetCell(detail, Week, Sunday, "10:00");
     EXPECT_FALSE(page->SelectTeam(Neheim));
@@ -199,15 +226,12 @@ TEST(HomeDaysPage, ADoubleDateWithoutPartnerBlocksLeavingTheTeam) {
 }
 
 TEST(HomeDaysPage, CellsAreNormalisedWhenEditingStartsInACell) {
-    TRecordedMessages messages;
-    TPlanData data;
-    data.assign(*ExampleImport());
-    TDialogPanelMultiTeams::LastSelectedTeam() = Altena;
-    THostedPage<TDialogPanelHomeDays> page(data, nullptr);
-    page.host.resize(1000, 700);
-    page.host.show();
-    TDialogPanelHomeDaysDetail* detail = Detail(*page.page);
-    QTableWidget* grid = detail->GridHomeDays;
+    TAltenaPage altena(true);
+    auto& messages = altena.messages;
+    auto& data = altena.data;
+    auto& page = *altena.page;
+    TDialogPanelHomeDaysDetail* detail = altena.detail;
+    QTableWidget* grid = altena.grid;
 
     TypeIntoCell(grid, Week, Monday, "18:00  a");
     EXPECT_EQ(Cell(detail, Week, Monday), "18:00  a"); // as typed until editing starts elsewhere
@@ -310,17 +334,15 @@ TEST(HomeDaysPage, WhatWritingLosesIsNamedFirstAndTheUserMayGoBack) {
 }
 
 TEST(HomeDaysPage, DatesMoreThan360DaysAfterTheFirstMondayAreRemovedOnWrite) {
-    TRecordedMessages messages;
-    TPlanData data;
-    data.assign(*ExampleImport());
-    data.root().SetAsDate("until", EncodeDate(2028, 6, 30));
     // The grid starts on Mon 24.08.2026; its last row is the week of Mon 16.08.2027 (day 357).
-    TDataObject* altena = FindTeamElement(data, Altena);
-    altena->addChild("homegameday").SetAsDateTime("datetime", EncodeDate(2027, 8, 22) + EncodeTime(18, 0));
-    altena->addChild("homegameday").SetAsDateTime("datetime", EncodeDate(2027, 8, 23) + EncodeTime(18, 0));
-    TDialogPanelMultiTeams::LastSelectedTeam() = Altena;
-    THostedPage<TDialogPanelHomeDays> page(data, nullptr);
-    TDialogPanelHomeDaysDetail* detail = Detail(*page.page);
+    TAltenaPage altena(false, [](TPlanData& data) {
+        data.root().SetAsDate("until", EncodeDate(2028, 6, 30));
+        TDataObject* team = FindTeamElement(data, Altena);
+        team->addChild("homegameday").SetAsDateTime("datetime", EncodeDate(2027, 8, 22) + EncodeTime(18, 0));
+        team->addChild("homegameday").SetAsDateTime("datetime", EncodeDate(2027, 8, 23) + EncodeTime(18, 0));
+    });
+    auto& page = *altena.page;
+    TDialogPanelHomeDaysDetail* detail = altena.detail;
     ASSERT_EQ(detail->GridHomeDays->rowCount(), 52);
     EXPECT_EQ(Cell(detail, 51, Sunday), "18:00");
     SetCell(detail, Week, Monday, "19:00");
@@ -328,20 +350,15 @@ TEST(HomeDaysPage, DatesMoreThan360DaysAfterTheFirstMondayAreRemovedOnWrite) {
               std::vector<std::string>{"Mo 23.08.2027 18:00: liegt außerhalb der angezeigten Wochen"});
     EXPECT_TRUE(page->CheckData());
     page->FormToData();
-    const THomeDayList written = HomeDays(data, Altena);
+    const THomeDayList written = HomeDays(altena.data, Altena);
     EXPECT_EQ(written.back().Date, EncodeDate(2027, 8, 22) + EncodeTime(18, 0));
 }
 
 TEST(HomeDaysPage, PopupAndDialogEditACell) {
-    TRecordedMessages messages;
-    TPlanData data;
-    data.assign(*ExampleImport());
-    TDialogPanelMultiTeams::LastSelectedTeam() = Altena;
-    THostedPage<TDialogPanelHomeDays> page(data, nullptr);
-    page.host.resize(1000, 700);
-    page.host.show();
-    TDialogPanelHomeDaysDetail* detail = Detail(*page.page);
-    QTableWidget* grid = detail->GridHomeDays;
+    TAltenaPage altena(true);
+    auto& messages = altena.messages;
+    TDialogPanelHomeDaysDetail* detail = altena.detail;
+    QTableWidget* grid = altena.grid;
 
     // Right mouse selects the cell; "Löschen" only for a non-empty one.
     const QRect empty = grid->visualRect(grid->model()->index(Week, Monday));
