@@ -125,6 +125,7 @@ TDialogEditSisterTeam::TDialogEditSisterTeam(const TPlanData& planData, const st
     : QDialog(parent), FPlanData(planData), FTeamName(teamName), FIndex(index),
       FSister(CopySisterTeam(nullptr)) {
     QFormLayout* form = NewDialogForm(this, "Nachbarmannschaft");
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     EditName = new QLineEdit(this);
     EditName->setObjectName("EditName");
     EditName->setMinimumWidth(300);
@@ -142,6 +143,7 @@ TDialogEditSisterTeam::TDialogEditSisterTeam(const TPlanData& planData, const st
     }
     form->addRow("Art (Herren/Damen)", ComboBoxGender);
     ComboBoxLocation = NewLocationCombo(this, "ComboBoxLocation");
+    ComboBoxLocation->setMinimumWidth(60);
     form->addRow("Spiellokal:",
                  WithNote(ComboBoxLocation, "leer, falls Verein nur in einem Spiellokal spielt"));
     CheckBoxNoParallelGames =
@@ -159,7 +161,7 @@ TDialogEditSisterTeam::TDialogEditSisterTeam(const TPlanData& planData, const st
     layout->addWidget(label);
     auto* row = new QHBoxLayout();
     GridGames = NewGamesGrid(this, {100, 60, 200, 200, 80});
-    GridGames->setMinimumSize(680, 240);
+    GridGames->setMinimumSize(680, 320);
     row->addWidget(GridGames, 1);
     const TListButtons buttons =
         AddListButtons(row, this, "Neue Begegnung...", "Begegnung bearbeiten...", "Begegnung Löschen...");

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -25,15 +26,13 @@ std::string OptionName(int option) {
     return std::string(WunschterminOptionText(static_cast<TWunschterminOption>(option)));
 }
 
-constexpr int ChoiceWidth = 470;
-
 } // namespace
 
 TDialogPanelHomeCoupleCompactDetail::TDialogPanelHomeCoupleCompactDetail(QWidget* parent)
     : TDialogTeamPanel(parent) {
     auto* layout = new QVBoxLayout(PanelMain);
     layout->setContentsMargins(0, 0, 0, 0);
-    ValueListKoppel = NewValueList(PanelMain, "ValueListKoppel", ChoiceWidth);
+    ValueListKoppel = NewValueList(PanelMain, "ValueListKoppel", 0);
     layout->addWidget(ValueListKoppel, 1);
 }
 
@@ -48,6 +47,8 @@ void TDialogPanelHomeCoupleCompactDetail::DataToForm() {
         for (int choice = 0; choice < row.ChoiceCount(); ++choice) {
             combo->addItem(Qs(row.ChoiceText(choice, OptionName)));
         }
+        // The long choices of a pair row stay readable in the open list.
+        combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 24);
         // Options that no choice offers (entered in the wish dates) show no choice and stay.
         combo->setCurrentIndex(row.CurrentChoice());
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { DoChange(); });

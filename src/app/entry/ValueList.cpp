@@ -16,8 +16,12 @@ QTableWidget* NewValueList(QWidget* parent, const char* objectName, int valueWid
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
-    list->setColumnWidth(1, valueWidth);
+    if (valueWidth > 0) {
+        list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+        list->setColumnWidth(1, valueWidth);
+    } else {
+        list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    }
     return list;
 }
 
@@ -32,6 +36,7 @@ void AddValueListNote(QTableWidget* list, const QString& text) {
     const int row = list->rowCount();
     list->insertRow(row);
     list->setItem(row, 0, new QTableWidgetItem(text));
+    list->setSpan(row, 0, 1, 2);
 }
 
 } // namespace terminor

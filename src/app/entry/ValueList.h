@@ -7,11 +7,12 @@
 
 namespace terminor {
 
-/// An empty value list without headers, the key column sized to its texts.
+/// An empty value list without headers, the key column sized to its texts; the value column has
+/// `valueWidth`, or takes the rest of the width when `valueWidth` is 0.
 QTableWidget* NewValueList(QWidget* parent, const char* objectName, int valueWidth);
 /// Appends a row with the key and the value control (which the list then owns).
 void AddValueRow(QTableWidget* list, const QString& key, QWidget* value);
-/// Appends the single row that says the list is empty.
+/// Appends the single row that says the list is empty, its text across both columns.
 void AddValueListNote(QTableWidget* list, const QString& text);
 /// The value control of a row, or null for the note row.
 template <typename T> T* ValueAt(const QTableWidget* list, int row) {
