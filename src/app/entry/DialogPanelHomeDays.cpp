@@ -77,7 +77,9 @@ TDialogPanelHomeDaysDetail::TDialogPanelHomeDaysDetail(QWidget* parent) : TDialo
     // One line of text per week, so that many weeks fit.
     GridHomeDays->verticalHeader()->setDefaultSectionSize(GridHomeDays->fontMetrics().height() + 8);
     Delegate = new TWishGridDelegate(GridHomeDays);
-    Delegate->EditStarting = [this](const QModelIndex& index) { EditStarting(index.row(), index.column()); };
+    Delegate->EditStarting = [this](const QModelIndex& index) {
+        GuardedEntry(this, [&] { EditStarting(index.row(), index.column()); });
+    };
     GridHomeDays->setItemDelegate(Delegate);
     layout->addWidget(GridHomeDays, 1);
 
@@ -90,8 +92,9 @@ TDialogPanelHomeDaysDetail::TDialogPanelHomeDaysDetail(QWidget* parent) : TDialo
     connect(MenuEdit, &QAction::triggered, this, [this] {
         GuardedEntry(this, [this] { EditCell(GridHomeDays->currentRow(), GridHomeDays->currentColumn()); });
     });
-    connect(MenuDelete, &QAction::triggered, this,
-            [this] { DeleteCell(GridHomeDays->currentRow(), GridHomeDays->currentColumn()); });
+    connect(MenuDelete, &QAction::triggered, this, [this] {
+        GuardedEntry(this, [this] { DeleteCell(GridHomeDays->currentRow(), GridHomeDays->currentColumn()); });
+    });
     connect(GridHomeDays, &QTableWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         const QModelIndex index = GridHomeDays->indexAt(pos);
         if (!index.isValid()) {
@@ -105,8 +108,10 @@ TDialogPanelHomeDaysDetail::TDialogPanelHomeDaysDetail(QWidget* parent) : TDialo
             [this](int row, int column) { GuardedEntry(this, [&] { EditCell(row, column); }); });
     connect(GridHomeDays, &QTableWidget::itemChanged, this, [this] {
         if (!isFilling()) {
-            FitColumns();
-            DoChange();
+            GuardedEntry(this, [this] {
+                FitColumns();
+                DoChange();
+            });
         }
     });
 }
