@@ -12,19 +12,22 @@
 #include "app/WindowHelpers.h"
 #include "app/entry/DataEntryPages.h"
 #include "app/entry/DialogForSinglePanel.h"
+#include "app/entry/DialogPanelAuswaertskoppel.h"
+#include "app/entry/DialogPanelHomeCoupleCompact.h"
+#include "app/entry/DialogPanelLocationsCompact.h"
 #include "app/entry/DialogPanelMandatoryDays.h"
 #include "app/entry/DialogPanelRanking.h"
 
 namespace terminor {
 
 TFirstStartPages FirstStartPages() {
-    return {
-        PlaceholderPageClass("Spiellokale (Kompaktansicht)"),
-        PlaceholderPageClass("Heimkoppel/Doppelspieltage (Kompakt)"),
-        PlaceholderPageClass("Auswärtskoppeltermine"),
-        PageClass<TDialogPanelRanking>(),
-        PageClass<TDialogPanelMandatoryDays>(),
-    };
+    TFirstStartPages pages;
+    pages[tmLocations] = PageClass<TDialogPanelLocationsCompact>();
+    pages[tmKoppel] = PageClass<TDialogPanelHomeCoupleCompact>();
+    pages[tmAuswaertskoppel] = PageClass<TDialogPanelAuswaertskoppel>();
+    pages[tmSetzliste] = PageClass<TDialogPanelRanking>();
+    pages[tmMandatoryDays] = PageClass<TDialogPanelMandatoryDays>();
+    return pages;
 }
 
 TDialogFirstStart::TDialogFirstStart(QWidget* parent, TFirstStartPages pages)
@@ -56,7 +59,7 @@ TDialogFirstStart::TDialogFirstStart(QWidget* parent, TFirstStartPages pages)
     layout->addLayout(buttons);
     connect(ButtonOK, &QPushButton::clicked, this, &TDialogFirstStart::ButtonOKClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &TDialogFirstStart::ButtonCancelClick);
-    FitFormToScreen(this, 560, 380);
+    FitFormToScreen(this, 560, 270);
     AdjustDialog(this);
     ShowMessage();
 }
