@@ -7,8 +7,9 @@ packages=(
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     valgrind
     # The desktop program and its tests: Qt 6 Widgets with its German texts, a font for the
-    # offscreen platform, pdftotext for the printing tests.
-    qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core poppler-utils
+    # offscreen platform, the metric-compatible Tahoma of the plan view and its printouts (the
+    # program loads it from /usr/share/wine/fonts), pdftotext for the printing tests.
+    qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core fonts-wine poppler-utils
 )
 
 missing=()

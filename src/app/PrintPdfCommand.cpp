@@ -90,8 +90,10 @@ std::unique_ptr<TPlan> LoadPlan(const TPrintPdfArgs& args) {
     }
     plan->AssignOptions(options);
     if (!args.ScheduleFile.empty()) {
+        // A schedule file without games under plan/schedule gives a plan without dates, as in the
+        // window; one whose games all belong to other teams is refused.
         TPlanData schedule;
-        LoadScheduleInput(args.ScheduleFile, schedule);
+        LoadScheduleDocument(args.ScheduleFile, schedule);
         const std::string unmatched =
             plan->LoadScheduleFromPlanData(schedule, args.ScheduleFile).UnmatchedText();
         if (!unmatched.empty()) {
@@ -150,7 +152,7 @@ void PrintPlanToPdf(const TPrintPdfArgs& args) {
     auto printer = std::make_unique<TSimplePrinter>();
     printer->FontFamily = "Tahoma";
     printer->FontHeight = -12;
-    printer->Zoom = PrintZoom(args.Selection.Landscape);
+    printer->Zoom = PrintZoom(args.Selection);
     printer->BeginPrintToPdf(plan->PlanName, args.Selection.Landscape, args.OutFile);
     try {
         PrintPlanSections(*printer, *plan, args.Selection);

@@ -70,15 +70,9 @@ TPlanFileKind LoadPlanInput(const std::string& path, TPlanData& planData) {
     return kind;
 }
 
-void LoadScheduleInput(const std::string& path, TPlanData& schedule) {
-    TXmlDocument doc;
-    doc.LoadFile(path);
-    const TPlanFileKind kind = PlanFileKindOf(doc);
-    const pugi::xml_node games = PlanElement(doc).child("schedule");
-    if (kind != pfkClickTT && games.child("game")) {
-        schedule.LoadFromXMLDocument(doc);
-        return;
-    }
+namespace {
+
+EPlanInputError NotASchedule(const std::string& path, const TXmlDocument& doc, TPlanFileKind kind) {
     std::string what;
     switch (kind) {
     case pfkClickTT:
@@ -95,11 +89,35 @@ void LoadScheduleInput(const std::string& path, TPlanData& schedule) {
             "weder Plandatei noch Spielplan (Dokumentelement " + Quoted(doc.documentElement().name()) + ")";
         break;
     }
-    throw EPlanInputError("Die Datei " + path +
-                              " ist kein gemerkter Spielplan: erwartet werden Elemente \"game\" unter "
-                              "plan/schedule, die Datei ist " +
-                              what + ".",
-                          kind);
+    return EPlanInputError("Die Datei " + path +
+                               " ist kein gemerkter Spielplan: erwartet werden Elemente \"game\" unter "
+                               "plan/schedule, die Datei ist " +
+                               what + ".",
+                           kind);
+}
+
+} // namespace
+
+void LoadScheduleInput(const std::string& path, TPlanData& schedule) {
+    TXmlDocument doc;
+    doc.LoadFile(path);
+    const TPlanFileKind kind = PlanFileKindOf(doc);
+    const pugi::xml_node games = PlanElement(doc).child("schedule");
+    if (kind != pfkClickTT && games.child("game")) {
+        schedule.LoadFromXMLDocument(doc);
+        return;
+    }
+    throw NotASchedule(path, doc, kind);
+}
+
+void LoadScheduleDocument(const std::string& path, TPlanData& schedule) {
+    TXmlDocument doc;
+    doc.LoadFile(path);
+    const TPlanFileKind kind = PlanFileKindOf(doc);
+    if (kind == pfkClickTT || kind == pfkOther) {
+        throw NotASchedule(path, doc, kind);
+    }
+    schedule.LoadFromXMLDocument(doc);
 }
 
 } // namespace terminor

@@ -43,4 +43,9 @@ TPlanFileKind LoadPlanInput(const std::string& path, TPlanData& planData);
 /// plan/schedule (a click-TT export, a plan data file or an empty schedule).
 void LoadScheduleInput(const std::string& path, TPlanData& schedule);
 
+/// Reads a remembered schedule file as the window does: any plan data document, so that one
+/// without games under plan/schedule leaves the plan that takes it without dates. Throws
+/// EPlanInputError for a click-TT export or a file without "plan" element.
+void LoadScheduleDocument(const std::string& path, TPlanData& schedule);
+
 } // namespace terminor

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "data/PlanUtils.h"
@@ -20,12 +21,55 @@ namespace {
 
 constexpr int DistributionRowHeight = 80;
 constexpr int MarkerRadius = 5;
+/// How far a team name reaches below its row's y.
+constexpr int RowTextHeight = 15;
 
-/// The date written upwards, centred on the game's line and starting 12 above the row.
-void DrawRotatedDate(TZoomCanvas& canvas, int x, int rowY, TDateTime date) {
-    const std::string text = FormatDayMonth(date);
+/// The left edges of labels `thickness` wide, in the order of their centres `centres` (ascending):
+/// each centred on its line where there is room; labels that would overlap are pushed apart as a
+/// group, centred on their lines' mean, just enough to touch.
+std::vector<double> SpreadLabels(const std::vector<int>& centres, double thickness) {
+    struct TGroup {
+        std::size_t Count = 0;
+        double Sum = 0; // of each member's wanted left edge less its offset in the group
+        double Left() const { return Sum / static_cast<double>(Count); }
+    };
+    std::vector<TGroup> groups;
+    for (const int centre : centres) {
+        groups.push_back({1, centre - thickness / 2});
+        while (groups.size() > 1) {
+            const TGroup last = groups.back();
+            TGroup& previous = groups[groups.size() - 2];
+            if (previous.Left() + static_cast<double>(previous.Count) * thickness <= last.Left()) {
+                break;
+            }
+            // The members of `last` move back by the count of `previous` in the joined group.
+            previous.Sum += last.Sum - static_cast<double>(last.Count * previous.Count) * thickness;
+            previous.Count += last.Count;
+            groups.pop_back();
+        }
+    }
+    std::vector<double> lefts;
+    for (const TGroup& group : groups) {
+        for (std::size_t k = 0; k < group.Count; ++k) {
+            lefts.push_back(group.Left() + static_cast<double>(k) * thickness);
+        }
+    }
+    return lefts;
+}
+
+/// The dates of a row's games written upwards, starting 12 above the row, each over its line.
+void DrawRotatedDates(TZoomCanvas& canvas, const std::vector<std::pair<int, TDateTime>>& games, int rowY) {
+    std::vector<int> centres;
+    for (const auto& game : games) {
+        centres.push_back(game.first);
+    }
+    // A unit of room between neighbouring labels.
+    const double thickness = canvas.TextExtent("00.00").height() + 1;
+    const std::vector<double> lefts = SpreadLabels(centres, thickness);
     canvas.FontRotation = -90;
-    canvas.TextOut(x - canvas.TextExtent(text).height() / 2, rowY - 12, text);
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        canvas.TextOut(static_cast<int>(std::lround(lefts[i])), rowY - 12, FormatDayMonth(games[i].second));
+    }
     canvas.FontRotation = 0;
 }
 
@@ -51,18 +95,22 @@ TChartExtent DrawSpielverteilungChart(TZoomCanvas& canvas, const TPlan& plan, co
     const int teams = static_cast<int>(plan.Mannschaften.size());
     axis.DrawWeekLines(canvas, y + 50, y + 50 + DistributionRowHeight * teams);
     const QColor oldBrush = canvas.BrushColor();
+    // A row, its upward dates included, stays on one page.
+    const int labelLength = canvas.TextExtent("00.00").width();
     int rowY = y + 110;
     for (const auto& team : plan.Mannschaften) {
+        canvas.KeepTogether(rowY - 12 - labelLength, rowY + RowTextHeight);
         canvas.TextOut(0, rowY, team->teamName);
+        std::vector<std::pair<int, TDateTime>> dates;
         for (std::size_t k = 0; k < team->gamesRef.size(); ++k) {
             const TGame* game = team->gamesRef[k];
             if (!game->DateValid()) {
                 continue;
             }
             const int x = axis.X(game->FDate);
+            dates.emplace_back(x, game->FDate);
             canvas.MoveTo(x, rowY);
             canvas.LineTo(x, rowY - 10);
-            DrawRotatedDate(canvas, x, rowY, game->FDate);
             canvas.SetBrushColor(PlaysAtHome(*team, *game) ? HomeMarkerColor : AwayMarkerColor);
             if (team->getKoppeledGame(static_cast<int>(k)) != nullptr) {
                 canvas.DrawQuadrat(x, rowY, MarkerRadius);
@@ -70,6 +118,9 @@ TChartExtent DrawSpielverteilungChart(TZoomCanvas& canvas, const TPlan& plan, co
                 canvas.DrawArc(x, rowY, MarkerRadius);
             }
         }
+        std::stable_sort(dates.begin(), dates.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        DrawRotatedDates(canvas, dates, rowY);
         rowY += DistributionRowHeight;
     }
     canvas.SetBrushColor(oldBrush);

@@ -14,6 +14,9 @@ namespace terminor {
 namespace {
 
 constexpr int RowHeight = 60;
+/// Where a row's band begins and ends, from the row's y.
+constexpr int BandAbove = 38;
+constexpr int BandBelow = 22;
 const QColor RankingFitColor{0, 128, 0};
 const QColor RankingAboveColor{255, 255, 0};
 const QColor RankingFarAboveColor{255, 153, 102};
@@ -74,6 +77,8 @@ TChartExtent DrawSetzlisteChart(TZoomCanvas& canvas, const TPlan& plan, int y) {
     const QColor oldPen = canvas.PenColor();
     int rowY = y + 70;
     for (const auto& team : plan.Mannschaften) {
+        // A row stays on one page: its band with the name, the bars and the guide lines.
+        canvas.KeepTogether(rowY - BandAbove, rowY + BandBelow);
         canvas.TextOut(0, rowY, team->teamName);
         DrawTeamBars(canvas, plan, *team, rowY);
         rowY += RowHeight;

@@ -2,6 +2,7 @@
 // team's cost per team cost type with column sums, then the teams' cost messages. Every cost
 // figure carries a hit area that edits the weight behind it.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,7 +21,7 @@ namespace {
 
 constexpr int ValueX = 200;
 constexpr int FirstTypeX = 250;
-constexpr int TypeColumnWidth = 110;
+constexpr int TypeColumnWidth = KostenCellWidth;
 constexpr int HitHeight = 20;
 
 template <typename TRect, typename... Args>
@@ -174,7 +175,9 @@ TPageExtent DrawKostenPage(TZoomCanvas& canvas, TPlan& plan, bool forPrint) {
         y += 20;
     }
 
-    return {450 + 100 * shownCount, y};
+    // The table's right end: the "Gesamt" column after the shown types (wider than the nominal
+    // 450 plus 100 per type from 10 types on).
+    return {std::max(450 + 100 * shownCount, FirstTypeX + TypeColumnWidth * (shownCount + 1)), y};
 }
 
 } // namespace terminor

@@ -63,8 +63,16 @@ std::string KostenCellText(double value, std::optional<TKostenCounts> counts);
 /// The red share 255 - int(value * 255 / total), clamped to 0..255; 255 when total is not above 0.
 int KostenShare(double total, double value);
 
+/// The width of a cost table column, and where a cell's weight marker ends, from the cell's x.
+inline constexpr int KostenCellWidth = 110;
+inline constexpr int KostenMarkerEnd = 90;
+/// The width a cost cell's text may take: up to its marker, or without one up to the next column.
+int KostenCellRoom(TZoomCanvas& canvas, int marker);
+
 /// A cost cell at (x, y): the value text on a red background when its share of `total` is at least
 /// 16/255 (the redder the larger), followed by the weight marker `marker` (see DrawWeightMarker).
+/// A text wider than its room (KostenCellRoom) is drawn smaller, and shortened when that is not
+/// enough.
 void DrawKostenCell(TZoomCanvas& canvas, int x, int y, double total, double value,
                     std::optional<TKostenCounts> counts, int marker);
 

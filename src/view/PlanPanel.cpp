@@ -1,6 +1,6 @@
 // TFormPlanPanel: tabs, scroll boxes and paint boxes of the plan view. A paint draws the page
-// routine for the exposed part only, grows or shrinks the paint box to the drawing's extent and
-// keeps the page's hit areas, converted to screen units, until the next paint.
+// routine (the painter clips it to the exposed part), grows or shrinks the paint box to the
+// drawing's extent and keeps the page's hit areas, converted to screen units, until the next paint.
 
 #include "view/PlanPanel.h"
 
@@ -43,10 +43,6 @@ constexpr TPageDef PageDefs[] = {
     {"tsDiagrams", "Diagramme", "ScrollBoxVerteilung", "PaintBoxVerteilung"},
 };
 
-/// Logical units above the exposed area that are still drawn: filled areas are skipped when their
-/// top lies outside the window, and the tallest ones (chart shading) reach this far.
-constexpr int VisibleMarginAbove = 2000;
-constexpr int VisibleMarginBelow = 40;
 /// Logical units of white left of a drawn page on screen; page 3 puts its lock marks there.
 constexpr int ScreenMarginX = 16;
 
@@ -207,9 +203,10 @@ void TFormPlanPanel::PaintBoxPaint(TPlanPaintBox& box, QPaintEvent& event) {
     TZoomCanvas canvas(&painter, FZoomValue);
     const int margin = canvas.ConvertXCoord(ScreenMarginX);
     painter.translate(margin, 0);
-    const QRect exposed = event.rect();
-    canvas.SetVisibleWindow(canvas.DeConvertYCoord(exposed.top()) - VisibleMarginAbove,
-                            canvas.DeConvertYCoord(exposed.bottom()) + VisibleMarginBelow);
+    // The whole page is drawn without a vertical window (only a printer sets one): the painter
+    // clips to the exposed area, and a line or shading that begins above it still shows in it.
+    // Only texts wholly outside the exposed rows are left out, for speed.
+    canvas.SetExposedRows(event.rect().top(), event.rect().bottom());
     const TPageExtent extent = DrawPage(box.PageIndex(), canvas, false);
 
     const int height = canvas.ConvertYCoord(extent.Height);

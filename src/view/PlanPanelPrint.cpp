@@ -20,7 +20,7 @@ void TFormPlanPanel::Print() {
     TSimplePrinter printer(this);
     printer.FontFamily = "Tahoma";
     printer.FontHeight = -12;
-    printer.Zoom = PrintZoom(selection.Landscape);
+    printer.Zoom = PrintZoom(selection);
     if (!printer.BeginPrint(Plan().PlanName, selection.Landscape)) {
         return;
     }

@@ -52,6 +52,11 @@ double PrintZoom(bool landscape) {
     return landscape ? 0.6 : 0.45;
 }
 
+double PrintZoom(const TPrintSelection& selection) {
+    constexpr double LargeFontFactor = 1.4;
+    return PrintZoom(selection.Landscape) * (selection.LargeFont ? LargeFontFactor : 1.0);
+}
+
 void PrintPlanSections(TSimplePrinter& printer, TPlan& plan, const TPrintSelection& selection) {
     bool printedBefore = false;
     for (int i = 0; i < PrintSectionCount; ++i) {

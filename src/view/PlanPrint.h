@@ -26,12 +26,16 @@ inline constexpr int PrintSectionCount = 7;
 struct TPrintSelection {
     std::array<bool, PrintSectionCount> Sections{true, true, true, true, true, true, true};
     bool Landscape = false;
+    /// "Schriftgröße" "groß": everything 1.4 times as large.
+    bool LargeFont = false;
 };
 
 /// The title a section's pages are headed with.
 std::string PrintSectionTitle(TPrintSection section);
 /// The zoom of the printout: 0.6 in landscape, 0.45 in portrait.
 double PrintZoom(bool landscape);
+/// The zoom of a selection: PrintZoom, times 1.4 for the large font.
+double PrintZoom(const TPrintSelection& selection);
 /// Prints the selected sections in order into a running job, each after the first on a new page.
 void PrintPlanSections(TSimplePrinter& printer, TPlan& plan, const TPrintSelection& selection);
 

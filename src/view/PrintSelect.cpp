@@ -1,4 +1,5 @@
-// TFormPrintSelect: a check box per section in print order, the page format and OK/Abbruch.
+// TFormPrintSelect: a check box per section in print order, the page format, the font size and
+// OK/Abbruch.
 
 #include "view/PrintSelect.h"
 
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace terminor {
@@ -33,6 +35,25 @@ constexpr TCheckBoxDef CheckBoxDefs[PrintSectionCount] = {
 
 constexpr int FormatHochformat = 0;
 constexpr int FormatQuerformat = 1;
+constexpr int FontSizeNormal = 0;
+constexpr int FontSizeGross = 1;
+/// The settings key of the font size last chosen.
+constexpr const char* FontSizeKey = "print/largeFont";
+
+/// A label and its combo box in one row.
+QComboBox* AddComboRow(QWidget* parent, QVBoxLayout* layout, const char* label, const char* name,
+                       const QStringList& items) {
+    auto* row = new QHBoxLayout();
+    auto* caption = new QLabel(QString::fromUtf8(label), parent);
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems(items);
+    caption->setBuddy(combo);
+    row->addWidget(caption);
+    row->addWidget(combo, 1);
+    layout->addLayout(row);
+    return combo;
+}
 
 } // namespace
 
@@ -53,17 +74,13 @@ TFormPrintSelect::TFormPrintSelect(QWidget* parent) : QDialog(parent) {
     }
     layout->addWidget(group);
 
-    auto* formatRow = new QHBoxLayout();
-    auto* formatLabel = new QLabel("Seitenformat:", this);
-    ComboBoxFormat = new QComboBox(this);
-    ComboBoxFormat->setObjectName("ComboBoxFormat");
-    ComboBoxFormat->addItem("Hochformat");
-    ComboBoxFormat->addItem("Querformat");
+    ComboBoxFormat =
+        AddComboRow(this, layout, "Seitenformat:", "ComboBoxFormat", {"Hochformat", "Querformat"});
     ComboBoxFormat->setCurrentIndex(FormatHochformat);
-    formatLabel->setBuddy(ComboBoxFormat);
-    formatRow->addWidget(formatLabel);
-    formatRow->addWidget(ComboBoxFormat, 1);
-    layout->addLayout(formatRow);
+    ComboBoxSchriftgroesse = AddComboRow(this, layout, "Schriftgröße:", "ComboBoxSchriftgroesse",
+                                         {"normal", QString::fromUtf8("groß")});
+    ComboBoxSchriftgroesse->setCurrentIndex(QSettings().value(FontSizeKey, false).toBool() ? FontSizeGross
+                                                                                           : FontSizeNormal);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
@@ -82,7 +99,13 @@ TPrintSelection TFormPrintSelect::Selection() const {
         selection.Sections[i] = FCheckBoxes[i]->isChecked();
     }
     selection.Landscape = ComboBoxFormat->currentIndex() == FormatQuerformat;
+    selection.LargeFont = ComboBoxSchriftgroesse->currentIndex() == FontSizeGross;
     return selection;
+}
+
+void TFormPrintSelect::accept() {
+    QSettings().setValue(FontSizeKey, Selection().LargeFont);
+    QDialog::accept();
 }
 
 } // namespace terminor

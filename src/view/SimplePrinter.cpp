@@ -4,6 +4,8 @@
 
 #include "view/SimplePrinter.h"
 
+#include <algorithm>
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -102,46 +104,86 @@ int TSimplePrinter::PageHeight() const {
 
 void TSimplePrinter::DrawPageHead(const std::string& title) {
     TZoomCanvas& canvas = *FCanvas;
+    // The head keeps the job's zoom when a wide section is drawn smaller.
+    const double sectionZoom = canvas.Zoom();
+    canvas.SetZoom(Zoom);
     const double fontHeight = canvas.FontHeight;
     canvas.FontHeight = 30;
     canvas.TextOut(0, canvas.Offset - 60, title, true);
     canvas.MoveTo(0, canvas.Offset - 20);
     canvas.LineTo(canvas.DeConvertXCoord(MaxX), canvas.Offset - 20, true);
     canvas.FontHeight = fontHeight;
+    canvas.SetZoom(sectionZoom);
 }
 
-void TSimplePrinter::ResetCanvasState() {
-    TZoomCanvas& canvas = *FCanvas;
+void TSimplePrinter::ResetCanvasState(TZoomCanvas& canvas) const {
+    canvas.FontFamily = FontFamily;
     canvas.FontHeight = FontHeight;
     canvas.FontBold = false;
     canvas.FontRotation = 0;
+    canvas.Ligatures = false;
     canvas.SetFontColor(Qt::black);
     canvas.SetPenColor(Qt::black);
     canvas.SetBrushColor(Qt::white);
 }
 
+TSimplePrinter::TSectionLayout TSimplePrinter::MeasureSection(const TPrintFunction& printFunction) const {
+    TZoomCanvas measure(nullptr, FPrinter->logicalDpiX(), FPrinter->logicalDpiY(), Zoom);
+    ResetCanvasState(measure);
+    measure.RecordLayout();
+    const TPageExtent extent = printFunction(measure, true);
+    TSectionLayout layout;
+    layout.Width = std::max(extent.Width, measure.DrawnRight());
+    layout.KeepBlocks = measure.KeepBlocks();
+    return layout;
+}
+
+int TSimplePrinter::PageBottom(int top, int pageHeight, const TSectionLayout& layout) {
+    // A block that would be cut moves to the next page, unless it starts at this page's top
+    // (it is then higher than a page and cut anyway).
+    int bottom = top + pageHeight;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const TZoomCanvas::TKeepBlock& block : layout.KeepBlocks) {
+            if (block.Top > top && block.Top < bottom && block.Bottom >= bottom) {
+                bottom = block.Top;
+                moved = true;
+            }
+        }
+    }
+    return bottom;
+}
+
 void TSimplePrinter::print(const TPrintFunction& printFunction, bool newPageAtStart,
                            const std::string& title) {
     TZoomCanvas& canvas = *FCanvas;
+    const TSectionLayout layout = MeasureSection(printFunction);
+    // A section wider than the printable width is drawn smaller as a whole, so that nothing is
+    // cut off at the right edge.
+    canvas.SetZoom(Zoom);
+    const int printableWidth = canvas.DeConvertXCoord(MaxX);
+    SectionZoom = layout.Width > printableWidth ? Zoom * printableWidth / layout.Width : Zoom;
+    canvas.SetZoom(SectionZoom);
     const int pageHeight = PageHeight();
-    canvas.SetVisibleWindow(0, pageHeight);
-    canvas.Offset = 0;
     if (newPageAtStart) {
         NewPage();
     }
-    for (;;) {
-        ResetCanvasState();
+    for (int top = 0;;) {
+        const int bottom = PageBottom(top, pageHeight, layout);
+        canvas.Offset = top;
+        canvas.SetVisibleWindow(top, bottom);
+        ResetCanvasState(canvas);
         DrawPageHead(title);
         const TPageExtent extent = printFunction(canvas, true);
         // A printout has no use for hit areas.
         canvas.ActionRects().clear();
-        if (extent.Height < canvas.MaxYVisible()) {
+        if (extent.Height < bottom) {
             break;
         }
         NewPage();
-        canvas.Offset += pageHeight;
-        canvas.SetVisibleWindow(canvas.MaxYVisible(), canvas.MaxYVisible() + pageHeight);
+        top = bottom;
     }
+    canvas.SetZoom(Zoom);
 }
 
 void TSimplePrinter::EndPrint() {

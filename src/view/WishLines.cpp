@@ -43,11 +43,11 @@ TWishLine MakeWishLine(const TPlan& plan, const TMannschaft& team, const TWunsch
         line.Text += ", Spiellokal: " + wish.Location;
     }
     line.FreeGameDay = plan.IsFreeGameDay(wish.Date);
-    // The wish page describes the data: only the other divisions' games occupy halls and run
-    // in parallel here, not this plan's current schedule.
+    // Halls and parallel games are counted as the costs count them: the games of other divisions
+    // and the home games this plan's schedule gives the club's other teams in it.
     int occupants = 0;
     std::string occupantNames;
-    team.GetHallenBelegung(wish.Date, wish.Location, plan, occupants, occupantNames, true, true);
+    team.GetHallenBelegung(wish.Date, wish.Location, plan, occupants, occupantNames, true, false);
     if (wish.ParallelGames > 0 && occupants >= wish.ParallelGames) {
         line.Text += ", Halle ist belegt von: " + occupantNames;
         line.Color = HallOccupiedWishColor;
@@ -55,7 +55,7 @@ TWishLine MakeWishLine(const TPlan& plan, const TMannschaft& team, const TWunsch
     }
     int parallel = 0;
     std::string parallelGames;
-    team.GetParallelGames(wish.Date, plan, parallel, parallelGames, true, true);
+    team.GetParallelGames(wish.Date, plan, parallel, parallelGames, true, false);
     if (parallel > 0) {
         line.Text += ", parallele Spiele (" + std::to_string(parallel) + "): " + parallelGames;
         line.Parallel = true;

@@ -1,7 +1,8 @@
 // terminor --print-pdf, run as a separate process on the example export: the PDF's titles and
-// team names, the options of the call, and the German errors.
+// team names, the options of the call, schedule files without games, and the German errors.
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,27 @@ TEST_F(PrintPdf, PdfHoldsEveryTeamName) {
     for (const auto& team : Plan->Mannschaften) {
         EXPECT_NE(text.find(team->teamName), std::string::npos) << team->teamName;
     }
+}
+
+TEST_F(PrintPdf, AScheduleFileWithoutScheduleGivesAPlanWithoutDates) {
+    const QString empty = File("ohne-spielplan.xml");
+    std::ofstream(empty.toStdString()) << "<terminor><plan/></terminor>";
+    const QString out = File("undated.pdf");
+    const TRun run = RunPrintPdf({out, Input, "--schedule", empty, "--sections", "kosten"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors;
+    EXPECT_NE(AllText(out.toStdString()).find("Keine Spiele terminiert"), std::string::npos);
+
+    // A schedule none of whose games fits the division is refused.
+    const QString other = File("andere-staffel.xml");
+    std::ofstream(other.toStdString())
+        << "<terminor><plan><schedule><game datetime=\"05.09.2026 18:00\" hometeamname=\"SV A\" "
+           "guestteamname=\"SV B\"/></schedule></plan></terminor>";
+    const QString refusedOut = File("refused.pdf");
+    const TRun refused = RunPrintPdf({refusedOut, Input, "--schedule", other});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_NE(refused.Errors.find("1 von 1 Spielen der Datei passen zu keiner Mannschaft"), std::string::npos)
+        << refused.Errors;
+    EXPECT_FALSE(std::filesystem::exists(refusedOut.toStdString()));
 }
 
 TEST_F(PrintPdf, ErrorsAreGermanAndWriteNothing) {

@@ -10,8 +10,8 @@
 
 namespace terminor::test {
 
-inline std::unique_ptr<TPlan> DatedExamplePlan(std::uint64_t seed) {
-    auto plan = LoadExamplePlan();
+/// The plan with the schedule of a seeded single worker run from no dates.
+inline std::unique_ptr<TPlan> WithWorkerDates(std::unique_ptr<TPlan> plan, std::uint64_t seed) {
     plan->clearAllDates();
     plan->RemoveNotValidDates();
     TPlanCalcThread worker(seed);
@@ -19,6 +19,10 @@ inline std::unique_ptr<TPlan> DatedExamplePlan(std::uint64_t seed) {
     worker.RunSynchronously(20);
     plan->AssignOptimizedDates(worker.OptPlan());
     return plan;
+}
+
+inline std::unique_ptr<TPlan> DatedExamplePlan(std::uint64_t seed) {
+    return WithWorkerDates(LoadExamplePlan(), seed);
 }
 
 } // namespace terminor::test

@@ -3,6 +3,7 @@
 // depend on the round planning and the seeding list, and the page of an undated plan.
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -256,4 +257,28 @@ TEST(DiagramPage, UndatedPlanShowsOnlyNoGamesScheduledWhileWishesStayListed) {
         RenderPage([&](TZoomCanvas& canvas) { return DrawTerminWuenschePage(canvas, *plan, false); });
     EXPECT_NE(wishes.Find("Sa 05.09.2026 20:00"), nullptr);
     EXPECT_EQ(wishes.Find("Keine Spiele terminiert"), nullptr);
+}
+
+TEST(DiagramPage, UpwardDatesOfCloseGamesStandSideBySide) {
+    // SV Ost and TSV Nord play on 05.09. and 06.09., 4 units apart: the two dates are pushed
+    // apart, in order.
+    auto plan = ViewTestPlan(false);
+    const auto page = RenderDiagrams(*plan);
+    TZoomCanvas measure(nullptr, 96, 96, 1.0);
+    const int thickness = measure.TextExtent("00.00").height();
+    std::map<int, std::vector<const TDrawnText*>> rows;
+    for (const TDrawnText& text : page.Texts) {
+        if (text.Rotation == -90) {
+            rows[text.Y].push_back(&text);
+        }
+    }
+    ASSERT_EQ(rows.size(), plan->Mannschaften.size());
+    int pairs = 0;
+    for (const auto& [y, labels] : rows) {
+        for (std::size_t i = 1; i < labels.size(); ++i) {
+            EXPECT_GE(labels[i]->X - labels[i - 1]->X, thickness - 1) << labels[i]->Text;
+            pairs += labels[i - 1]->Text == "05.09" && labels[i]->Text == "06.09" ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(pairs, 2);
 }

@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
+#include <QFont>
+#include <QFontInfo>
+
 #include <gtest/gtest.h>
 
 #include "data/PlanUtils.h"
 #include "model/Plan.h"
 #include "view/KostenActionRects.h"
 #include "view/PageCommon.h"
+#include "view/PlanFont.h"
 #include "view/ViewTestUtil.h"
 
 using namespace terminor;
@@ -61,7 +65,8 @@ TEST(KostenPage, RowsColumnsBandsAndRedShare) {
     const auto shown = ShownTypes(*plan);
     // The fallback date and the double dates bring their columns; no team has 60 km partners.
     ASSERT_EQ(shown.size(), 11u);
-    EXPECT_EQ(page.Extent.Width, 450 + 100 * 11);
+    // The extent reaches to the end of the "Gesamt" column, beyond 450 plus 100 per type.
+    EXPECT_EQ(page.Extent.Width, 250 + 110 * (11 + 1));
 
     EXPECT_EQ(page.At(0, 0), std::vector<std::string>{"Kosten:"});
     EXPECT_EQ(page.Find("Kosten:")->FontHeight, -18);
@@ -202,7 +207,7 @@ TEST(KostenPage, HiddenTypeStillCountsInTotal) {
     const auto page = RenderKosten(*plan);
     const auto shown = ShownTypes(*plan);
     ASSERT_EQ(shown.size(), 11u);
-    EXPECT_EQ(page.Extent.Width, 450 + 100 * 11);
+    EXPECT_EQ(page.Extent.Width, 250 + 110 * (11 + 1));
     EXPECT_EQ(page.Find("Pflichtspieltage"), nullptr);
     for (const auto* hit : page.HitsOf<TActionRectKostenTypeMannschaft>()) {
         EXPECT_NE(hit->KostenType, mktMandatoryGames);
@@ -261,4 +266,30 @@ TEST(KostenPage, HitAreas) {
     EXPECT_EQ(last->getRect().Top, headY + 30 * teams);
     EXPECT_EQ(last->getRect().Width(), 110);
     EXPECT_EQ(last->getRect().Height(), 20);
+}
+
+TEST(KostenPage, HeadingsAndLongCellsFitTheirColumns) {
+    // The layout's widths are those of Tahoma, which fonts-wine provides (scripts/install-deps.sh).
+    ASSERT_EQ(QFontInfo(QFont(PlanFontFamily())).family().toStdString(), "Tahoma");
+    TZoomCanvas measure(nullptr, 96, 96, 1.0);
+    for (const TMannschaftsKostenType type : AllMannschaftsKostenTypes) {
+        const std::string_view heading = MannschaftsKostenTypeText(type);
+        EXPECT_LT(measure.TextExtent(heading).width(), KostenCellWidth) << heading;
+    }
+
+    // A long cell is drawn smaller to end before its marker; one too long even then is shortened.
+    const auto cells = RenderPage([](TZoomCanvas& canvas) {
+        DrawKostenCell(canvas, 250, 0, 1e6, 99'999, TKostenCounts{12, 24}, -1000);
+        DrawKostenCell(canvas, 250, 30, 1e6, 99'999, TKostenCounts{1234, 5678}, 3);
+        return TPageExtent{400, 50};
+    });
+    ASSERT_EQ(cells.Texts.size(), 4u); // per cell its text and its marker
+    for (const std::size_t i : {0u, 2u}) {
+        const TDrawnText& text = cells.Texts[i];
+        measure.FontHeight = text.FontHeight;
+        EXPECT_LT(text.X + measure.TextExtent(text.Text).width(), cells.Texts[i + 1].X - 2) << text.Text;
+        EXPECT_GT(text.FontHeight, -12);
+    }
+    EXPECT_EQ(cells.Texts[0].Text, "12 /24 (99.999)");
+    EXPECT_EQ(cells.Texts[2].Text.substr(0, 12), "1234 /5678 (");
 }

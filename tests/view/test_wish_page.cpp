@@ -213,3 +213,33 @@ TEST(WishPage, TeamSectionsFreeDayAndOccupiedHall) {
     EXPECT_EQ(printed.Texts.size() + 1, page.Texts.size());
     EXPECT_EQ(printed.Extent.Height, page.Extent.Height);
 }
+
+TEST(WishPage, ClubTeamsOfThisPlanOccupyTheHallAsInTheCosts) {
+    // "A II", of A's club and in this plan, plays at home in the club's hall at A's wish date:
+    // the wish is occupied and has a parallel game, as the costs of A would count it.
+    auto plan = test::LoadPlanFromText(
+        "<plan name=\"Hallenliga\" id=\"9\" gender=\"Herren\" from=\"29.08.2026\" mid=\"04.01.2027\" "
+        "until=\"30.04.2027\">"
+        "<team teamname=\"A\" teamid=\"a\" clubid=\"a\" teamnumber=\"1\">"
+        "<homegameday datetime=\"10.10.2026 18:00\" parallelgames=\"1\"/>"
+        "<homegameday datetime=\"17.10.2026 18:00\"/></team>"
+        "<team teamname=\"A II\" teamid=\"a2\" clubid=\"a\" teamnumber=\"2\">"
+        "<homegameday datetime=\"10.10.2026 18:00\"/></team>"
+        "<team teamname=\"B\" teamid=\"b\" clubid=\"b\" teamnumber=\"1\">"
+        "<homegameday datetime=\"12.09.2026 18:00\"/></team></plan>");
+    TSchedule schedule;
+    schedule.push_back({test::D(2026, 10, 10, 18), "A II", "B", ""});
+    plan->AssignSchedule(schedule);
+    const auto page = RenderWishes(*plan);
+    const auto lines = page.StartingWith("Sa 10.10.2026 18:00, maximale");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->Text,
+              "Sa 10.10.2026 18:00, maximale Heimspiele: 1, Halle ist belegt von: A II (Herren), "
+              "parallele Spiele (1): A II - B");
+    EXPECT_EQ(lines[0]->Color, QColor(255, 165, 0));
+    EXPECT_EQ(
+        page.StartingWith("Terminwünsche Vorrunde: 2, davon belegt: 1, davon mit parallelen Spielen: 1, "
+                          "effektiv: 1")
+            .size(),
+        1u);
+}
