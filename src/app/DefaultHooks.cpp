@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QUrl>
 
+#include "app/FirstStartDialog.h"
 #include "app/MainWindowHooks.h"
 #include "app/ProfileDialog.h"
 #include "app/QuestionDialogs.h"
@@ -90,6 +91,7 @@ TMainWindowHooks DefaultMainWindowHooks() {
     hooks.OpenDocument = [](const std::string& path) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
     };
+    hooks.ExecFirstStart = [](QWidget*, TDialogFirstStart& dialog) { dialog.exec(); };
     hooks.ShowError = [](QWidget* parent, const std::string& text) {
         QMessageBox::critical(parent, "Terminor", Q(text));
     };

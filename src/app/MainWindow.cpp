@@ -34,7 +34,11 @@
 
 #include "app/DialogHelpers.h"
 #include "app/ElidedLabel.h"
+#include "app/FirstStartDialog.h"
+#include "app/GetUpdatesDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/UpdateSchedule.h"
+#include "app/UpdateSearch.h"
 #include "app/WindowHelpers.h"
 #include "app/entry/DataEntryPages.h"
 #include "app/entry/DialogForMultiplePanel.h"
@@ -50,6 +54,7 @@ namespace terminor {
 namespace {
 
 constexpr int SyncIntervalMs = 777;
+constexpr int SearchUpdateIntervalMs = 1000;
 constexpr std::int64_t ViewRefreshMs = 10000;
 
 std::int64_t TickMs() {
@@ -103,6 +108,7 @@ TFormTerminorMain::TFormTerminorMain(TMainWindowHooks hooks, std::string appData
         }
         setWindowState(Qt::WindowMaximized);
     }
+    StartUpdateSearch();
 }
 
 TFormTerminorMain::~TFormTerminorMain() {
@@ -182,6 +188,9 @@ void TFormTerminorMain::CreateControls() {
     Anleitung1 = PopupMenuDivers->addAction("Anleitung...");
     Anleitung1->setObjectName("Anleitung1");
     connect(Anleitung1, &QAction::triggered, this, [this] { AnleitungClick(); });
+    AufUpdatesprfen1 = PopupMenuDivers->addAction("Auf Updates prüfen...");
+    AufUpdatesprfen1->setObjectName("AufUpdatesprfen1");
+    connect(AufUpdatesprfen1, &QAction::triggered, this, [this] { AufUpdatesprfen1Click(); });
     MenuProfile = PopupMenuDivers->addAction("Profil...");
     MenuProfile->setObjectName("MenuProfile");
     connect(MenuProfile, &QAction::triggered, this, [this] { ButtonProfileClick(); });
@@ -292,6 +301,11 @@ void TFormTerminorMain::CreateControls() {
     TimerSyncPlans->setInterval(SyncIntervalMs);
     connect(TimerSyncPlans, &QTimer::timeout, this, [this] { TimerSyncPlansTimer(); });
     TimerSyncPlans->start();
+
+    TimerSearchUpdate = new QTimer(this);
+    TimerSearchUpdate->setObjectName("TimerSearchUpdate");
+    TimerSearchUpdate->setInterval(SearchUpdateIntervalMs);
+    connect(TimerSearchUpdate, &QTimer::timeout, this, [this] { TimerSearchUpdateTimer(); });
 }
 
 bool TFormTerminorMain::Guarded(const std::function<void()>& handler) {
@@ -347,6 +361,7 @@ TPlan* TFormTerminorMain::GetSelectedPlan() {
 
 bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interactive, bool askToRemember) {
     bool done = false;
+    bool firstStart = false;
     Guarded([&] {
         std::unique_ptr<TOpenedPlan> opened;
         {
@@ -372,6 +387,7 @@ bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interacti
                 }
             }
         }
+        firstStart = interactive && opened->FirstStart;
         std::string warning;
         {
             const TWaitCursor wait;
@@ -393,7 +409,38 @@ bool TFormTerminorMain::LoadPlanFile(const std::string& fileName, bool interacti
             FHooks.ShowMessage(this, warning);
         }
     });
+    // Only once the window has switched completely: the first start works on the opened plan.
+    if (done && firstStart) {
+        RunFirstStart();
+    }
     return done;
+}
+
+void TFormTerminorMain::RunFirstStart() {
+    if (!FHooks.ExecFirstStart || !FSession.PlanIsLoaded()) {
+        return;
+    }
+    Guarded([&] {
+        TDialogFirstStart dialog(this);
+        dialog.SetValue(FSession.PlanData(), FSession.PlanDataClickTTFile(), FSession.PlanLoaded());
+        dialog.OnApplyChangedSettings = [this](const TPlanData& edited) { return TakeOverPlanData(edited); };
+        FHooks.ExecFirstStart(this, dialog);
+    });
+    ResetHover();
+}
+
+bool TFormTerminorMain::TakeOverPlanData(const TPlanData& edited) {
+    return Guarded([&] {
+        const TWaitCursor wait;
+        // The window shows the new data even when saving them failed; the error is shown last.
+        try {
+            FSession.TakeOverPlanData(edited);
+        } catch (...) {
+            AfterSettingsApplied();
+            throw;
+        }
+        AfterSettingsApplied();
+    });
 }
 
 bool TFormTerminorMain::ConfirmEndGeneration() {
@@ -538,18 +585,9 @@ void TFormTerminorMain::ToolButtonDataClick() {
         TDialogForMultiplePanel dialog(this);
         dialog.setWindowTitle("Spielplandaten bearbeiten...");
         dialog.SetValues(FSession.PlanData(), FSession.PlanDataClickTTFile(), DataEntryPages());
-        if (dialog.exec() != QDialog::Accepted) {
-            return;
+        if (dialog.exec() == QDialog::Accepted) {
+            TakeOverPlanData(dialog.getPlanData());
         }
-        const TWaitCursor wait;
-        // The window shows the new data even when saving them failed; the error is shown last.
-        try {
-            FSession.TakeOverPlanData(dialog.getPlanData());
-        } catch (...) {
-            AfterSettingsApplied();
-            throw;
-        }
-        AfterSettingsApplied();
     });
     ResetHover();
 }
@@ -757,6 +795,46 @@ void TFormTerminorMain::AnleitungClick() {
     }
 }
 
+void TFormTerminorMain::AufUpdatesprfen1Click() {
+    Guarded([&] { ShowUpdateDialog(this); });
+    ResetHover();
+}
+
+void TFormTerminorMain::StartUpdateSearch() {
+    const QString address = UpdateAddress();
+    const TDateTime now = NowDateTime();
+    // Without an address there is nothing to check, and nothing is said.
+    if (address.isEmpty() || !UpdateSearchDue(now)) {
+        return;
+    }
+    FSearchUpdateThread = std::make_unique<TUpdateSearchThread>(address, Q(ProgramVersionText()));
+    FSearchUpdateThread->Start();
+    SetLastUpdateSearch(now);
+    TimerSearchUpdate->start();
+}
+
+void TFormTerminorMain::TimerSearchUpdateTimer() {
+    if (FSearchUpdateThread == nullptr) {
+        TimerSearchUpdate->stop();
+        return;
+    }
+    // The result waits for the running check and for any open dialog; the window never waits.
+    if (!FSearchUpdateThread->IsFinished() || QApplication::activeModalWidget() != nullptr ||
+        QApplication::activePopupWidget() != nullptr) {
+        return;
+    }
+    TimerSearchUpdate->stop();
+    const std::unique_ptr<TUpdateSearchThread> search = std::move(FSearchUpdateThread);
+    // At start-up only a newer version is worth a word; a failed check says nothing.
+    if (!search->HasError && search->HasUpdates) {
+        Guarded([&] {
+            TFormGetUpdates dialog(this);
+            dialog.ShowResult(*search);
+            dialog.exec();
+        });
+    }
+}
+
 void TFormTerminorMain::ButtonProfileClick() {
     TPlan* plan = GetSelectedPlan();
     if (plan == nullptr) {
@@ -845,6 +923,9 @@ void TFormTerminorMain::closeEvent(QCloseEvent* event) {
     }
     QSettings().setValue("window/geometry", saveGeometry());
     TimerSyncPlans->stop();
+    // A closed window shows no update result any more.
+    TimerSearchUpdate->stop();
+    FSearchUpdateThread.reset();
     if (FFormOptions != nullptr) {
         FFormOptions->hide();
     }

@@ -30,6 +30,8 @@ class TElidedLabel;
 class TActionRectKosten;
 class TFormOptions;
 class TFormPlanPanel;
+class TPlanData;
+class TUpdateSearchThread;
 
 class TFormTerminorMain : public QMainWindow {
     Q_OBJECT
@@ -65,8 +67,14 @@ public:
     void ButtonRemoveClick();
     void MenuPrintClick();
     void AnleitungClick();
+    /// "Auf Updates prüfen...": the dialog "Updates" with a check of the configured address.
+    void AufUpdatesprfen1Click();
     void ButtonProfileClick();
     void TimerSyncPlansTimer();
+    /// Shows the start-up check's result once it has finished and no modal dialog is open.
+    void TimerSearchUpdateTimer();
+    /// The start-up update check, while it runs or waits to be shown; null otherwise.
+    TUpdateSearchThread* SearchUpdateThread() const { return FSearchUpdateThread.get(); }
     /// The context menu of a game line on the page "Terminplan" (lock or unlock its date).
     void GameContextMenu(const TActionRectGame& hit, QPoint globalPosition);
     /// Locks the game of a line to its date, or lifts the lock.
@@ -102,6 +110,13 @@ private:
     void ResetHover();
     /// The folder file dialogs start in: where the user opened or saved last.
     static void RememberFolder(const std::string& file);
+    /// Starts the update check when an address is set and the last check is more than two days old.
+    void StartUpdateSearch();
+    /// "Erster Start..." on the plan just opened; its errors are shown and leave the plan usable.
+    void RunFirstStart();
+    /// Edited plan data become the plan data: saved, the plans rebuilt, the window updated. False
+    /// after an error, which is shown (the edits stay and the next save writes them).
+    bool TakeOverPlanData(const TPlanData& edited);
     /// Whether the plan has two teams at least; else shows `refusal` with the reason.
     bool HasEnoughTeams(const std::string& refusal);
 
@@ -131,6 +146,7 @@ private:
     QMenu* PopupMenuDivers = nullptr;
     QAction* MenuPrint = nullptr;
     QAction* Anleitung1 = nullptr;
+    QAction* AufUpdatesprfen1 = nullptr;
     QAction* MenuProfile = nullptr;
     QToolButton* ButtonProfile = nullptr;
     QLabel* LabelPlanSelector = nullptr;
@@ -141,6 +157,9 @@ private:
     TElidedLabel* LabelDurchlauf = nullptr;
     QComboBox* ComboBoxZoom = nullptr;
     QTimer* TimerSyncPlans = nullptr;
+    QTimer* TimerSearchUpdate = nullptr;
+    /// Destroying it (at the latest with the window) ends a running check.
+    std::unique_ptr<TUpdateSearchThread> FSearchUpdateThread;
     QMenu* PopupMenuGame = nullptr;
 };
 

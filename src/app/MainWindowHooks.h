@@ -13,6 +13,7 @@ namespace terminor {
 
 class TActionRectKosten;
 class TCalculateOptions;
+class TDialogFirstStart;
 class TFormPlanPanel;
 class TPlan;
 
@@ -46,6 +47,8 @@ struct TMainWindowHooks {
     std::function<void(QWidget* parent, const TPlan& plan)> ShowProfile;
     /// Opens a file with the desktop's program for it; false when that fails.
     std::function<bool(const std::string& path)> OpenDocument;
+    /// Shows the first-start dialog, set up on the opened plan, modally. Null: no first start.
+    std::function<void(QWidget* parent, TDialogFirstStart& dialog)> ExecFirstStart;
     std::function<void(QWidget* parent, const std::string& text)> ShowError;
     std::function<void(QWidget* parent, const std::string& text)> ShowMessage;
 };

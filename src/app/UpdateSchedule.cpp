@@ -8,7 +8,8 @@ namespace terminor {
 
 namespace {
 const char* const LastSearchKey = "update/lastSearch";
-}
+const char* const AddressKey = "update/url";
+} // namespace
 
 TDateTime LastUpdateSearch() {
     bool ok = false;
@@ -22,6 +23,10 @@ void SetLastUpdateSearch(TDateTime value) {
 
 bool UpdateSearchDue(TDateTime now) {
     return LastUpdateSearch() < now - 2.0;
+}
+
+QString UpdateAddress() {
+    return QSettings().value(AddressKey).toString().trimmed();
 }
 
 } // namespace terminor

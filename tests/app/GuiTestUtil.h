@@ -30,6 +30,9 @@ struct TScript {
     TMainWindowHooks::TAnswer YesNoCancel = TMainWindowHooks::TAnswer::No;
     std::optional<std::string> SavePlanName;
     std::function<std::optional<TCalculateOptions>(const TActionRectKosten&, TPlan&, TPlan&)> EditWeight;
+    /// Runs the first-start dialog (e.g. exec() with scripted pages); left alone when not set.
+    std::function<void(TDialogFirstStart&)> FirstStart;
+    int FirstStarts = 0;
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
     int HardErrorQuestions = 0;
@@ -63,6 +66,12 @@ inline TMainWindowHooks ScriptedHooks(TScript& script) {
     h.Print = [&](TFormPlanPanel&) { ++script.Prints; };
     h.ShowProfile = [](QWidget*, const TPlan&) {};
     h.OpenDocument = [](const std::string&) { return true; };
+    h.ExecFirstStart = [&](QWidget*, TDialogFirstStart& dialog) {
+        ++script.FirstStarts;
+        if (script.FirstStart) {
+            script.FirstStart(dialog);
+        }
+    };
     h.ShowError = [&](QWidget*, const std::string& text) { script.Errors.push_back(text); };
     h.ShowMessage = [](QWidget*, const std::string&) {};
     return h;

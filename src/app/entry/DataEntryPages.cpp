@@ -3,12 +3,17 @@
 #include "app/entry/DataEntryPages.h"
 
 #include "app/entry/DialogPanel60km.h"
+#include "app/entry/DialogPanelAuswaertskoppel.h"
 #include "app/entry/DialogPanelFreeDays.h"
+#include "app/entry/DialogPanelHomeCoupleCompact.h"
+#include "app/entry/DialogPanelHomeDays.h"
 #include "app/entry/DialogPanelHomeRight.h"
+#include "app/entry/DialogPanelLocationsCompact.h"
 #include "app/entry/DialogPanelMainData.h"
 #include "app/entry/DialogPanelMandatoryDays.h"
 #include "app/entry/DialogPanelPredefinedGames.h"
 #include "app/entry/DialogPanelRanking.h"
+#include "app/entry/DialogPanelSisterTeams.h"
 #include "app/entry/DialogPanelTeams.h"
 
 #include <QLabel>
@@ -46,11 +51,11 @@ std::vector<TDialogPanelClass> DataEntryPages() {
         PageClass<TDialogPanelMainData>(),
         PageClass<TDialogPanelTeams>(),
         PageClass<TDialogPanelRanking>(),
-        PlaceholderPageClass("Spiellokale (Kompaktansicht)"),
-        PlaceholderPageClass("Heimkoppel/Doppelspieltage (Kompakt)"),
-        PlaceholderPageClass("Auswärtskoppeltermine"),
-        PlaceholderPageClass("Wunschtermine"),
-        PlaceholderPageClass("Spiele der Nachbarmannschaften"),
+        PageClass<TDialogPanelLocationsCompact>(),
+        PageClass<TDialogPanelHomeCoupleCompact>(),
+        PageClass<TDialogPanelAuswaertskoppel>(),
+        PageClass<TDialogPanelHomeDays>(),
+        PageClass<TDialogPanelSisterTeams>(),
         PageClass<TDialogPanel60km>(),
         PageClass<TDialogPanelFreeDays>(),
         PageClass<TDialogPanelMandatoryDays>(),

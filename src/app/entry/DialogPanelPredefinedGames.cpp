@@ -17,6 +17,7 @@
 #include "app/DialogHelpers.h"
 #include "app/WindowHelpers.h"
 #include "app/entry/EntryDialogParts.h"
+#include "app/entry/GamesGrid.h"
 #include "data/Error.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
@@ -108,30 +109,16 @@ void TDialogEditOneGame::ButtonOKClick() {
 TDialogPanelPredefinedGames::TDialogPanelPredefinedGames(QWidget* parent) : TDialogPanel(parent) {
     setWindowTitle("Manuell festgelegte Begegnungen");
     auto* layout = new QHBoxLayout(PanelMain);
-    GridGames = new QTableWidget(0, 5, PanelMain);
-    GridGames->setObjectName("GridGames");
-    GridGames->setHorizontalHeaderLabels(
-        {"Datum", "Uhrzeit", "Heimmannschaft", "Gastmannschaft", "Spiellokal"});
-    const int widths[] = {100, 80, 200, 200, 200};
-    for (int column = 0; column < 5; ++column) {
-        GridGames->setColumnWidth(column, widths[column]);
-    }
-    GridGames->verticalHeader()->hide();
-    GridGames->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GridGames->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GridGames->setSelectionMode(QAbstractItemView::SingleSelection);
+    GridGames = NewGamesGrid(PanelMain, {100, 80, 200, 200, 200});
     layout->addWidget(GridGames, 1);
     const TListButtons buttons = AddListButtons(layout, PanelMain, "Neue Begenung...",
                                                 "Begegnung bearbeiten...", "Begegnung Löschen...");
     ButtonNew = buttons.New;
     ButtonEdit = buttons.Edit;
     ButtonDelete = buttons.Delete;
-    connect(ButtonNew, &QPushButton::clicked, this,
-            [this] { GuardedEntry(this, [this] { ButtonNewClick(); }); });
-    connect(ButtonEdit, &QPushButton::clicked, this,
-            [this] { GuardedEntry(this, [this] { ButtonEditClick(); }); });
-    connect(ButtonDelete, &QPushButton::clicked, this,
-            [this] { GuardedEntry(this, [this] { ButtonDeleteClick(); }); });
+    ConnectListButtons(
+        this, buttons, [this] { ButtonNewClick(); }, [this] { ButtonEditClick(); },
+        [this] { ButtonDeleteClick(); });
     connect(GridGames, &QTableWidget::cellDoubleClicked, this,
             [this] { GuardedEntry(this, [this] { ButtonEditClick(); }); });
     connect(GridGames, &QTableWidget::currentCellChanged, this, &TDialogPanelPredefinedGames::UpdateButtons);
@@ -140,20 +127,7 @@ TDialogPanelPredefinedGames::TDialogPanelPredefinedGames(QWidget* parent) : TDia
 
 void TDialogPanelPredefinedGames::FillGrid(int selectRow) {
     const TFillGuard guard(*this);
-    const std::vector<TPredefinedGame> games = GetPredefinedGames(*PlanData);
-    GridGames->setRowCount(0);
-    GridGames->setRowCount(static_cast<int>(games.size()));
-    for (int row = 0; row < static_cast<int>(games.size()); ++row) {
-        const TPredefinedGame& game = games[static_cast<std::size_t>(row)];
-        const std::string texts[] = {FormatDayDate(game.DateTime), FormatTime(game.DateTime), game.Home,
-                                     game.Guest, game.Location};
-        for (int column = 0; column < 5; ++column) {
-            GridGames->setItem(row, column, new QTableWidgetItem(Qs(texts[column])));
-        }
-    }
-    if (selectRow >= 0 && selectRow < GridGames->rowCount()) {
-        GridGames->selectRow(selectRow);
-    }
+    FillGamesGrid(GridGames, GetPredefinedGames(*PlanData), selectRow);
     UpdateButtons();
 }
 

@@ -16,26 +16,12 @@
 
 #include "app/DialogHelpers.h"
 #include "app/WindowHelpers.h"
+#include "app/entry/EntryDialogParts.h"
 #include "data/DataObject.h"
 #include "data/PlanData.h"
 #include "data/PlanTeams.h"
 
 namespace terminor {
-
-namespace {
-
-/// A field with its note to the right.
-QWidget* WithNote(QWidget* field, const QString& note) {
-    auto* row = new QWidget(field->parentWidget());
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    field->setParent(row);
-    layout->addWidget(field);
-    layout->addWidget(new QLabel(note, row), 1);
-    return row;
-}
-
-} // namespace
 
 TFormEditTeamName::TFormEditTeamName(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Mannschaft");

@@ -9,10 +9,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 
 #include "app/DialogHelpers.h"
 #include "app/WindowHelpers.h"
+#include "app/entry/DialogPanel.h"
 #include "data/PlanData.h"
 
 namespace terminor {
@@ -50,6 +52,27 @@ TListButtons AddListButtons(QBoxLayout* row, QWidget* parent, const QString& new
     column->addStretch(1);
     row->addLayout(column);
     return result;
+}
+
+void ConnectListButtons(QWidget* owner, const TListButtons& buttons, const std::function<void()>& onNew,
+                        const std::function<void()>& onEdit, const std::function<void()>& onDelete) {
+    const auto connectGuarded = [owner](QPushButton* button, const std::function<void()>& handler) {
+        QObject::connect(button, &QPushButton::clicked, owner,
+                         [owner, handler] { GuardedEntry(owner, handler); });
+    };
+    connectGuarded(buttons.New, onNew);
+    connectGuarded(buttons.Edit, onEdit);
+    connectGuarded(buttons.Delete, onDelete);
+}
+
+QWidget* WithNote(QWidget* field, const QString& note) {
+    auto* row = new QWidget(field->parentWidget());
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    field->setParent(row);
+    layout->addWidget(field);
+    layout->addWidget(new QLabel(note, row), 1);
+    return row;
 }
 
 QComboBox* NewLocationCombo(QWidget* parent, const char* objectName) {

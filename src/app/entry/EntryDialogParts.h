@@ -3,6 +3,8 @@
 // its "OK"/"Abbrechen" row, the column of list buttons beside a list, and the location drop-down.
 // User-interface thread only.
 
+#include <functional>
+
 #include <QString>
 
 class QBoxLayout;
@@ -29,6 +31,13 @@ struct TListButtons {
 /// Adds the three buttons as a column, top-aligned, to `row`.
 TListButtons AddListButtons(QBoxLayout* row, QWidget* parent, const QString& newText, const QString& editText,
                             const QString& deleteText);
+
+/// Connects the three buttons to their handlers, each run guarded (errors shown in German).
+void ConnectListButtons(QWidget* owner, const TListButtons& buttons, const std::function<void()>& onNew,
+                        const std::function<void()>& onEdit, const std::function<void()>& onDelete);
+
+/// A row of the field with its note to the right, for a form.
+QWidget* WithNote(QWidget* field, const QString& note);
 
 /// A drop-down of the valid locations "", "1" to "5".
 QComboBox* NewLocationCombo(QWidget* parent, const char* objectName);
