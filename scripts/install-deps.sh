@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make clang libclang-rt-14-dev clang-format
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+    # The teams' calendars (iCalendar files) and pkg-config, which finds that library.
+    libical-dev pkg-config
     valgrind
     # The desktop program and its tests: Qt 6 Widgets with its German texts, a font for the
     # offscreen platform, pdftotext for the printing tests.
