@@ -11,6 +11,9 @@ packages=(
     # The desktop program and its tests: Qt 6 Widgets with its German texts, a font for the
     # offscreen platform, pdftotext for the printing tests.
     qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core poppler-utils
+    # Installing and packaging: the icon's PNG sizes (rsvg-convert), and what CPack's Debian
+    # generator uses to compute the package's dependencies (dpkg-shlibdeps, file).
+    librsvg2-bin dpkg-dev file
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
+#include <optional>
 
 #include <QAction>
 #include <QApplication>
@@ -34,6 +35,7 @@
 
 #include "app/DialogHelpers.h"
 #include "app/ElidedLabel.h"
+#include "app/ManualFile.h"
 #include "app/OptionsDialog.h"
 #include "app/WindowHelpers.h"
 #include "app/entry/DataEntryPages.h"
@@ -747,10 +749,12 @@ void TFormTerminorMain::MenuPrintClick() {
 }
 
 void TFormTerminorMain::AnleitungClick() {
-    const std::string path = (QCoreApplication::applicationDirPath() + "/Terminor.pdf").toStdString();
-    if (!std::filesystem::exists(path)) {
-        FHooks.ShowError(this, "Die Datei " + path + " wurde nicht gefunden");
-    } else if (!FHooks.OpenDocument(path)) {
+    // Beside the executable in the build tree, in the install's data folder when installed.
+    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
+    const std::optional<std::filesystem::path> manual = FindManual(folder);
+    if (!manual) {
+        FHooks.ShowError(this, "Die Datei " + ExpectedManual(folder).string() + " wurde nicht gefunden");
+    } else if (!FHooks.OpenDocument(manual->string())) {
         FHooks.ShowError(this,
                          "Die Anleitung kann nicht angezeigt werden, evtl. ist der Acrobat Reader nicht "
                          "installiert!");
