@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -40,6 +41,7 @@
 #include "app/WindowHelpers.h"
 #include "app/entry/DataEntryPages.h"
 #include "app/entry/DialogForMultiplePanel.h"
+#include "calendar/CalendarFiles.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
 #include "engine/PlanOptimizer.h"
@@ -181,6 +183,9 @@ void TFormTerminorMain::CreateControls() {
     MenuPrint->setShortcutContext(Qt::ApplicationShortcut);
     addAction(MenuPrint);
     connect(MenuPrint, &QAction::triggered, this, [this] { MenuPrintClick(); });
+    MenuCalendar = PopupMenuDivers->addAction("Mannschaftsplan als Kalender exportieren...");
+    MenuCalendar->setObjectName("MenuCalendar");
+    connect(MenuCalendar, &QAction::triggered, this, [this] { MenuCalendarClick(); });
     Anleitung1 = PopupMenuDivers->addAction("Anleitung...");
     Anleitung1->setObjectName("Anleitung1");
     connect(Anleitung1, &QAction::triggered, this, [this] { AnleitungClick(); });
@@ -315,6 +320,7 @@ void TFormTerminorMain::UpdateControls() {
         w->setEnabled(loaded);
     }
     MenuPrint->setEnabled(loaded);
+    MenuCalendar->setEnabled(loaded);
     MenuProfile->setEnabled(loaded);
     for (QWidget* w :
          std::initializer_list<QWidget*>{LabelPlanSelector, ComboBoxPlanSelector, ButtonRemove, ButtonSave}) {
@@ -745,6 +751,59 @@ void TFormTerminorMain::MenuPrintClick() {
     }
     const TTerminorSession::TPauseGuard pause(FSession);
     Guarded([&] { FHooks.Print(*FPlanPanel); });
+    ResetHover();
+}
+
+void TFormTerminorMain::MenuCalendarClick() {
+    Guarded([&] {
+        const TPlan* shown = GetSelectedPlan();
+        if (shown == nullptr || !HasEnoughTeams("Es gibt keinen Spielplan zum Exportieren.")) {
+            return;
+        }
+        // The copy is written: the running schedule changes while the dialogs wait.
+        const std::unique_ptr<TPlan> copy = TTerminorSession::ExportCopy(*shown);
+        if (copy->NoGames()) {
+            FHooks.ShowError(this, "Der angezeigte Plan enthält keine terminierten Spiele.");
+            return;
+        }
+        std::vector<std::string> teams;
+        for (const auto& team : copy->Mannschaften) {
+            teams.push_back(team->teamName);
+        }
+        const std::optional<std::string> team = FHooks.ChooseCalendarTeam(this, teams);
+        if (!team) {
+            return;
+        }
+        QString folder = QSettings().value("dialogs/calendarFolder").toString();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            folder = QFileInfo(Q(FSession.CurrentFileName())).absolutePath();
+        }
+        if (team->empty()) {
+            const std::string target = FHooks.CalendarFolder(this, folder.toStdString());
+            if (target.empty()) {
+                return;
+            }
+            std::size_t written = 0;
+            {
+                const TWaitCursor wait;
+                written = WriteTeamCalendars(*copy, target, std::time(nullptr)).size();
+                QSettings().setValue("dialogs/calendarFolder", Q(target));
+            }
+            FHooks.ShowMessage(this, std::to_string(written) + " Kalenderdateien gespeichert in " + target);
+            return;
+        }
+        const TMannschaft& chosen = FindCalendarTeam(*copy, *team);
+        const std::string proposed =
+            QDir(folder)
+                .filePath(Q(TeamCalendarFileNames(*copy)[static_cast<std::size_t>(chosen.Index)]))
+                .toStdString();
+        const std::string file = FHooks.CalendarFileName(this, proposed);
+        if (!file.empty()) {
+            const TWaitCursor wait;
+            WriteTeamCalendar(*copy, chosen, file, std::time(nullptr));
+            QSettings().setValue("dialogs/calendarFolder", QFileInfo(Q(file)).absolutePath());
+        }
+    });
     ResetHover();
 }
 

@@ -64,6 +64,9 @@ public:
     bool RememberRunningPlan();
     void ButtonRemoveClick();
     void MenuPrintClick();
+    /// "Mannschaftsplan als Kalender exportieren...": one team's or every team's games of the
+    /// displayed schedule as iCalendar files.
+    void MenuCalendarClick();
     void AnleitungClick();
     void ButtonProfileClick();
     void TimerSyncPlansTimer();
@@ -130,6 +133,7 @@ private:
     QToolButton* ToolButtonDivers = nullptr;
     QMenu* PopupMenuDivers = nullptr;
     QAction* MenuPrint = nullptr;
+    QAction* MenuCalendar = nullptr;
     QAction* Anleitung1 = nullptr;
     QAction* MenuProfile = nullptr;
     QToolButton* ButtonProfile = nullptr;

@@ -133,11 +133,19 @@ std::uint64_t Fnv1a(const std::string& bytes, std::uint64_t hash) {
     return hash;
 }
 
-TComponent GameEvent(const TPlan& plan, const TCalendarGame& game, const icaltimetype& stamp) {
+/// The SEQUENCE of every event: the minutes from 2020 to the export, so that each export counts as
+/// a newer revision and calendar programs take the changed date of an event they already hold.
+int EventSequence(std::time_t stamp) {
+    constexpr std::time_t Start2020 = 1'577'836'800;
+    return static_cast<int>(std::max<std::time_t>(0, (stamp - Start2020) / 60));
+}
+
+TComponent GameEvent(const TPlan& plan, const TCalendarGame& game, const icaltimetype& stamp, int sequence) {
     TComponent event(icalcomponent_new(ICAL_VEVENT_COMPONENT));
     icalcomponent* e = event.get();
     icalcomponent_add_property(e, icalproperty_new_uid(CalendarEventUid(plan, game).c_str()));
     icalcomponent_add_property(e, icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(e, icalproperty_new_sequence(sequence));
     const icaltimetype start = LocalTime(game.Date);
     icaltimetype end = start;
     icaltime_adjust(&end, 0, CalendarGameHours, 0, 0);
@@ -226,8 +234,9 @@ std::string TeamCalendarText(const TPlan& plan, const TMannschaft& team, std::ti
     icalcomponent_add_component(c, BerlinTimeZone().release());
 
     const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
+    const int sequence = EventSequence(stamp);
     for (const TCalendarGame& game : TeamCalendarGames(plan, team)) {
-        icalcomponent_add_component(c, GameEvent(plan, game, stampTime).release());
+        icalcomponent_add_component(c, GameEvent(plan, game, stampTime, sequence).release());
     }
     const std::unique_ptr<char, BufferFree> text(icalcomponent_as_ical_string_r(c));
     if (text == nullptr) {

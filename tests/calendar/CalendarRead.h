@@ -16,6 +16,7 @@ struct TReadEvent {
     std::string location;
     std::string startZone;
     std::string endZone;
+    int sequence = -1;
     icaltimetype start = icaltime_null_time();
     icaltimetype end = icaltime_null_time();
 };
@@ -85,6 +86,9 @@ inline TReadCalendar ReadCalendar(const std::string& text) {
         event.uid = detail::Text(icalcomponent_get_uid(e));
         event.summary = detail::Text(icalcomponent_get_summary(e));
         event.location = detail::Text(icalcomponent_get_location(e));
+        if (icalcomponent_get_first_property(e, ICAL_SEQUENCE_PROPERTY) != nullptr) {
+            event.sequence = icalcomponent_get_sequence(e);
+        }
         icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
         icalproperty* end = icalcomponent_get_first_property(e, ICAL_DTEND_PROPERTY);
         event.startZone = detail::ZoneOf(start);
