@@ -78,16 +78,16 @@ set(CPACK_PACKAGE_NAME terminor)
 set(CPACK_PACKAGE_VENDOR Maltrecht)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Spielplan-Generator für Tischtennis-Ligen")
+# The extended description; CPack puts the summary above it and indents it as Debian wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Spielplan-Generator für Tischtennis-Ligen
- Terminor berechnet den Spielplan einer Tischtennis-Staffel für eine Saison.
- Er liest die Terminwünsche der Mannschaften aus dem click-TT-Export, sucht
- mit vielen Threads den Plan, der sie am besten erfüllt, und schreibt ihn als
- CSV-Datei für click-TT.
- .
- Das Paket enthält das Fensterprogramm terminor (Qt 6, deutsch), das
- Kommandozeilenprogramm terminor-cli für den Stapelbetrieb und die Anleitung
- Terminor.pdf.")
+    "Terminor berechnet den Spielplan einer Tischtennis-Staffel für eine Saison.
+Er liest die Terminwünsche der Mannschaften aus dem click-TT-Export, sucht
+mit vielen Threads den Plan, der sie am besten erfüllt, und schreibt ihn als
+CSV-Datei für click-TT.
+
+Das Paket enthält das Fensterprogramm terminor (Qt 6, deutsch), das
+Kommandozeilenprogramm terminor-cli für den Stapelbetrieb und die Anleitung
+Terminor.pdf.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TERMINOR_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
