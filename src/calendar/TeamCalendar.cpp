@@ -71,6 +71,12 @@ icalproperty* ZonedTime(icalproperty* property) {
     return property;
 }
 
+icalproperty* XProperty(const char* name, const std::string& value) {
+    icalproperty* property = icalproperty_new_x(value.c_str());
+    icalproperty_set_x_name(property, name);
+    return property;
+}
+
 /// One rule of the zone: from `start` on, every year on the day the rule names.
 TComponent Observance(icalcomponent_kind kind, const char* name, int offsetFrom, int offsetTo,
                       icaltimetype start, const char* rule) {
@@ -92,9 +98,7 @@ TComponent BerlinTimeZone() {
     constexpr int Cest = 7200;
     TComponent zone(icalcomponent_new(ICAL_VTIMEZONE_COMPONENT));
     icalcomponent_add_property(zone.get(), icalproperty_new_tzid(CalendarTimeZone));
-    icalproperty* location = icalproperty_new_x(CalendarTimeZone);
-    icalproperty_set_x_name(location, "X-LIC-LOCATION");
-    icalcomponent_add_property(zone.get(), location);
+    icalcomponent_add_property(zone.get(), XProperty("X-LIC-LOCATION", CalendarTimeZone));
     icalcomponent_add_component(zone.get(),
                                 Observance(ICAL_XDAYLIGHT_COMPONENT, "CEST", Cet, Cest,
                                            WallClock(1970, 3, 29, 2), "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU")
@@ -104,12 +108,6 @@ TComponent BerlinTimeZone() {
                                            WallClock(1970, 10, 25, 3), "FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU")
                                     .release());
     return zone;
-}
-
-icalproperty* XProperty(const char* name, const std::string& value) {
-    icalproperty* property = icalproperty_new_x(value.c_str());
-    icalproperty_set_x_name(property, name);
-    return property;
 }
 
 /// "2026/27" for a plan that begins between July 2026 and June 2027; empty without a begin.
