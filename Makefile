@@ -7,7 +7,7 @@ RUN_SECONDS ?= 20
 RUN_DIR ?= build/run
 CLI = ./build/$(PRESET)/src/cli/terminor-cli
 
-.PHONY: all deps configure build run run-cli run-gui test test-asan test-tsan bench fuzz format clean
+.PHONY: all deps configure build run run-cli run-gui test test-asan test-tsan bench fuzz package format clean
 
 all: build
 
@@ -72,6 +72,13 @@ fuzz: deps
 	    echo "== $$name"; \
 	    $$t -runs=$(FUZZ_RUNS) -max_len=8192 build/fuzz/corpus/$$name fuzz/seeds/$$name 2>&1 | tail -n 3 || exit 1; \
 	done
+
+# The Debian package build/package/terminor_VERSION-1_amd64.deb: a release build of the two
+# programs and the manual only (no tests, no benchmarks), put together by CPack.
+package: deps
+	@cmake --preset package >/dev/null
+	@cmake --build --preset package -j $(JOBS) --target package
+	@ls build/package/terminor_*.deb
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -5,11 +5,16 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make clang libclang-rt-14-dev clang-format
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+    # The teams' calendars (iCalendar files) and pkg-config, which finds that library.
+    libical-dev pkg-config
     valgrind
     # The desktop program and its tests: Qt 6 Widgets with its German texts, a font for the
     # offscreen platform, the metric-compatible Tahoma of the plan view and its printouts (the
     # program loads it from /usr/share/wine/fonts), pdftotext for the printing tests.
     qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core fonts-wine poppler-utils
+    # Installing and packaging: the icon's PNG sizes (rsvg-convert), and what CPack's Debian
+    # generator uses to compute the package's dependencies (dpkg-shlibdeps, file).
+    librsvg2-bin dpkg-dev file
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QUrl>
 
+#include "app/CalendarTeamDialog.h"
 #include "app/FirstStartDialog.h"
 #include "app/MainWindowHooks.h"
 #include "app/ProfileDialog.h"
@@ -97,6 +98,17 @@ TMainWindowHooks DefaultMainWindowHooks() {
     };
     hooks.ShowMessage = [](QWidget* parent, const std::string& text) {
         QMessageBox::information(parent, "Terminor", Q(text));
+    };
+    hooks.ChooseCalendarTeam = &ChooseCalendarTeam;
+    hooks.CalendarFileName = [](QWidget* parent, const std::string& proposed) {
+        return FileNameWithSuffix(QFileDialog::getSaveFileName(parent,
+                                                               "Mannschaftsplan als Kalender exportieren",
+                                                               Q(proposed), "Kalenderdateien (*.ics)"),
+                                  "ics");
+    };
+    hooks.CalendarFolder = [](QWidget* parent, const std::string& proposed) {
+        return QFileDialog::getExistingDirectory(parent, "Ordner für die Kalenderdateien", Q(proposed))
+            .toStdString();
     };
     return hooks;
 }

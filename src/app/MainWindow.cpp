@@ -4,8 +4,10 @@
 
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <exception>
 #include <filesystem>
+#include <optional>
 
 #include <QAction>
 #include <QApplication>
@@ -36,12 +38,14 @@
 #include "app/ElidedLabel.h"
 #include "app/FirstStartDialog.h"
 #include "app/GetUpdatesDialog.h"
+#include "app/ManualFile.h"
 #include "app/OptionsDialog.h"
 #include "app/UpdateSchedule.h"
 #include "app/UpdateSearch.h"
 #include "app/WindowHelpers.h"
 #include "app/entry/DataEntryPages.h"
 #include "app/entry/DialogForMultiplePanel.h"
+#include "calendar/CalendarFiles.h"
 #include "data/PlanData.h"
 #include "data/PlanUtils.h"
 #include "engine/PlanOptimizer.h"
@@ -185,6 +189,9 @@ void TFormTerminorMain::CreateControls() {
     MenuPrint->setShortcutContext(Qt::ApplicationShortcut);
     addAction(MenuPrint);
     connect(MenuPrint, &QAction::triggered, this, [this] { MenuPrintClick(); });
+    MenuCalendar = PopupMenuDivers->addAction("Mannschaftsplan als Kalender exportieren...");
+    MenuCalendar->setObjectName("MenuCalendar");
+    connect(MenuCalendar, &QAction::triggered, this, [this] { MenuCalendarClick(); });
     Anleitung1 = PopupMenuDivers->addAction("Anleitung...");
     Anleitung1->setObjectName("Anleitung1");
     connect(Anleitung1, &QAction::triggered, this, [this] { AnleitungClick(); });
@@ -327,6 +334,7 @@ void TFormTerminorMain::UpdateControls() {
         w->setEnabled(loaded);
     }
     MenuPrint->setEnabled(loaded);
+    MenuCalendar->setEnabled(loaded);
     MenuProfile->setEnabled(loaded);
     for (QWidget* w :
          std::initializer_list<QWidget*>{LabelPlanSelector, ComboBoxPlanSelector, ButtonRemove, ButtonSave}) {
@@ -784,11 +792,66 @@ void TFormTerminorMain::MenuPrintClick() {
     ResetHover();
 }
 
+void TFormTerminorMain::MenuCalendarClick() {
+    Guarded([&] {
+        const TPlan* shown = GetSelectedPlan();
+        if (shown == nullptr || !HasEnoughTeams("Es gibt keinen Spielplan zum Exportieren.")) {
+            return;
+        }
+        // The copy is written: the running schedule changes while the dialogs wait.
+        const std::unique_ptr<TPlan> copy = TTerminorSession::ExportCopy(*shown);
+        if (copy->NoGames()) {
+            FHooks.ShowError(this, "Der angezeigte Plan enthält keine terminierten Spiele.");
+            return;
+        }
+        std::vector<std::string> teams;
+        for (const auto& team : copy->Mannschaften) {
+            teams.push_back(team->teamName);
+        }
+        const std::optional<std::string> team = FHooks.ChooseCalendarTeam(this, teams);
+        if (!team) {
+            return;
+        }
+        QString folder = QSettings().value("dialogs/calendarFolder").toString();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            folder = QFileInfo(Q(FSession.CurrentFileName())).absolutePath();
+        }
+        if (team->empty()) {
+            const std::string target = FHooks.CalendarFolder(this, folder.toStdString());
+            if (target.empty()) {
+                return;
+            }
+            std::size_t written = 0;
+            {
+                const TWaitCursor wait;
+                written = WriteTeamCalendars(*copy, target, std::time(nullptr)).size();
+                QSettings().setValue("dialogs/calendarFolder", Q(target));
+            }
+            FHooks.ShowMessage(this, std::to_string(written) + " Kalenderdateien gespeichert in " + target);
+            return;
+        }
+        const TMannschaft& chosen = FindCalendarTeam(*copy, *team);
+        const std::string proposed =
+            QDir(folder)
+                .filePath(Q(TeamCalendarFileNames(*copy)[static_cast<std::size_t>(chosen.Index)]))
+                .toStdString();
+        const std::string file = FHooks.CalendarFileName(this, proposed);
+        if (!file.empty()) {
+            const TWaitCursor wait;
+            WriteTeamCalendar(*copy, chosen, file, std::time(nullptr));
+            QSettings().setValue("dialogs/calendarFolder", QFileInfo(Q(file)).absolutePath());
+        }
+    });
+    ResetHover();
+}
+
 void TFormTerminorMain::AnleitungClick() {
-    const std::string path = (QCoreApplication::applicationDirPath() + "/Terminor.pdf").toStdString();
-    if (!std::filesystem::exists(path)) {
-        FHooks.ShowError(this, "Die Datei " + path + " wurde nicht gefunden");
-    } else if (!FHooks.OpenDocument(path)) {
+    // Beside the executable in the build tree, in the install's data folder when installed.
+    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
+    const std::optional<std::filesystem::path> manual = FindManual(folder);
+    if (!manual) {
+        FHooks.ShowError(this, "Die Datei " + ExpectedManual(folder).string() + " wurde nicht gefunden");
+    } else if (!FHooks.OpenDocument(manual->string())) {
         FHooks.ShowError(this,
                          "Die Anleitung kann nicht angezeigt werden, evtl. ist der Acrobat Reader nicht "
                          "installiert!");

@@ -66,6 +66,9 @@ public:
     bool RememberRunningPlan();
     void ButtonRemoveClick();
     void MenuPrintClick();
+    /// "Mannschaftsplan als Kalender exportieren...": one team's or every team's games of the
+    /// displayed schedule as iCalendar files.
+    void MenuCalendarClick();
     void AnleitungClick();
     /// "Auf Updates prüfen...": the dialog "Updates" with a check of the configured address.
     void AufUpdatesprfen1Click();
@@ -145,6 +148,7 @@ private:
     QToolButton* ToolButtonDivers = nullptr;
     QMenu* PopupMenuDivers = nullptr;
     QAction* MenuPrint = nullptr;
+    QAction* MenuCalendar = nullptr;
     QAction* Anleitung1 = nullptr;
     QAction* AufUpdatesprfen1 = nullptr;
     QAction* MenuProfile = nullptr;

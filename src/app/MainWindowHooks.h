@@ -51,6 +51,14 @@ struct TMainWindowHooks {
     std::function<void(QWidget* parent, TDialogFirstStart& dialog)> ExecFirstStart;
     std::function<void(QWidget* parent, const std::string& text)> ShowError;
     std::function<void(QWidget* parent, const std::string& text)> ShowMessage;
+    /// The calendar export's choice among `teams`: a team's name, or the empty text for every
+    /// team; nothing when cancelled.
+    std::function<std::optional<std::string>(QWidget* parent, const std::vector<std::string>& teams)>
+        ChooseCalendarTeam;
+    /// The calendar file of one team, proposing `proposed`; empty when cancelled.
+    std::function<std::string(QWidget* parent, const std::string& proposed)> CalendarFileName;
+    /// The folder for one calendar file per team, starting at `proposed`; empty when cancelled.
+    std::function<std::string(QWidget* parent, const std::string& proposed)> CalendarFolder;
 };
 
 /// The hooks of the program: Qt's file dialogs and message boxes and the program's dialogs.

@@ -10,6 +10,7 @@
 #include "Arguments.h"
 #include "CostsCommand.h"
 #include "GenerateCommand.h"
+#include "IcalCommand.h"
 #include "InfoCommand.h"
 #include "LockCommand.h"
 #include "Output.h"
@@ -135,6 +136,19 @@ int main(int argc, char** argv) {
         ->required()
         ->type_name("DATEI");
 
+    PlanArgs icalPlanArgs;
+    IcalArgs icalArgs;
+    CLI::App* ical = AddCommand(app, "ical", "Mannschaftspläne als iCalendar-Dateien schreiben");
+    icalPlanArgs.AddTo(ical, ScheduleHelp);
+    ical->add_option("--team", icalArgs.team, "nur diese Mannschaft (ihr Name wie im Plan)")
+        ->type_name("NAME");
+    ical->add_option(
+            "-o,--output", icalArgs.output,
+            "mit --team die Kalenderdatei (- für die\nStandardausgabe), sonst ein Ordner: darin eine\n"
+            "Datei je Mannschaft (NAME.ics)")
+        ->required()
+        ->type_name("ZIEL");
+
     GenerateArgs generateArgs;
     CLI::App* generate = AddCommand(app, "generate", "Spielplan generieren");
     generate->add_option("INPUT", generateArgs.input, InputHelp)->required()->type_name("DATEI");
@@ -255,6 +269,12 @@ int main(int argc, char** argv) {
         }
         if (schedule->parsed()) {
             return RunWriteSchedule(scheduleArgs, scheduleOutput, false);
+        }
+        if (ical->parsed()) {
+            icalArgs.input = icalPlanArgs.input;
+            icalArgs.options = icalPlanArgs.options;
+            icalArgs.schedule = icalPlanArgs.schedule;
+            return RunIcal(icalArgs);
         }
         if (generate->parsed()) {
             return RunGenerate(generateArgs);

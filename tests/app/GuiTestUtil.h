@@ -37,6 +37,12 @@ struct TScript {
     std::vector<std::string> Errors;
     int HardErrorQuestions = 0;
     int Prints = 0;
+    /// The calendar export: the team (empty: every team; nothing: cancel), the file or folder, and
+    /// the teams the choice offered.
+    std::optional<std::string> CalendarTeam;
+    std::string CalendarTarget;
+    std::vector<std::string> CalendarTeamsOffered;
+    std::vector<std::string> Messages;
 };
 
 inline TMainWindowHooks ScriptedHooks(TScript& script) {
@@ -73,7 +79,13 @@ inline TMainWindowHooks ScriptedHooks(TScript& script) {
         }
     };
     h.ShowError = [&](QWidget*, const std::string& text) { script.Errors.push_back(text); };
-    h.ShowMessage = [](QWidget*, const std::string&) {};
+    h.ShowMessage = [&](QWidget*, const std::string& text) { script.Messages.push_back(text); };
+    h.ChooseCalendarTeam = [&](QWidget*, const std::vector<std::string>& teams) {
+        script.CalendarTeamsOffered = teams;
+        return script.CalendarTeam;
+    };
+    h.CalendarFileName = [&](QWidget*, const std::string&) { return script.CalendarTarget; };
+    h.CalendarFolder = [&](QWidget*, const std::string&) { return script.CalendarTarget; };
     return h;
 }
 

@@ -45,7 +45,7 @@ TEST(CliText, HelpIsGermanAndFitsTheTerminal) {
         EXPECT_NE(r.out.find("Rückgabewerte:\n  0  fertig;"), std::string::npos);
     }
     for (const char* command :
-         {"convert", "info", "costs", "export", "schedule", "generate", "profile", "help"}) {
+         {"convert", "info", "costs", "export", "schedule", "ical", "generate", "profile", "help"}) {
         const CliRun r = RunCli(std::string("help ") + command);
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_NE(r.out.find(std::string("Aufruf: terminor-cli ") + command + " [OPTIONEN]"),
