@@ -6,6 +6,8 @@ packages=(
     cmake ninja-build g++ make clang libclang-rt-14-dev clang-format
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     valgrind
+    # expat is the strict XML reader of the tests and fuzz targets; xmllint checks written files too.
+    libexpat1-dev libxml2-utils
     # The desktop program and its tests: Qt 6 Widgets with its German texts, a font for the
     # offscreen platform, the metric-compatible Tahoma of the plan view and its printouts (the
     # program loads it from /usr/share/wine/fonts), pdftotext for the printing tests.
