@@ -40,7 +40,6 @@ namespace {
 
 constexpr auto SyncInterval = std::chrono::milliseconds(777);
 constexpr auto Tick = std::chrono::milliseconds(50);
-constexpr auto DeadlockLimit = std::chrono::seconds(30);
 /// Growth allowed after the warm-up: this share of the warm RSS plus a fixed amount.
 constexpr double RssGrowthShare = 0.20;
 constexpr std::int64_t RssGrowthKb = 20 * 1024;
@@ -49,6 +48,11 @@ struct TArguments {
     double Minutes = 1.0;
     int Teams = 14;
     std::uint64_t Seed = 2026;
+    /// A call that hangs, or no progress of the step count while not paused, this long is a deadlock.
+    /// Sanitizer builds run many times slower and need more.
+    int DeadlockSeconds = 30;
+    /// Where the stacks of all threads go on a deadlock (with gdb); none when empty.
+    std::string StackFile;
 };
 
 TArguments ParseArguments(int argc, char** argv) {
@@ -65,6 +69,10 @@ TArguments ParseArguments(int argc, char** argv) {
             args.Teams = std::stoi(value);
         } else if (arg == "--seed") {
             args.Seed = std::stoull(value);
+        } else if (arg == "--stacks") {
+            args.StackFile = value;
+        } else if (arg == "--deadlock-seconds") {
+            args.DeadlockSeconds = std::stoi(value);
         } else {
             throw std::invalid_argument("Unbekannte Option " + arg);
         }
@@ -95,8 +103,10 @@ std::string Millions(std::int64_t steps) {
 /// The session calls of the window, driven on a schedule, and the figures they produce.
 class TSoak {
 public:
-    TSoak(TTerminorSession& session, TWatchdog& watchdog, std::string exportFile)
-        : FSession(session), FWatchdog(watchdog), FExportFile(std::move(exportFile)) {
+    TSoak(TTerminorSession& session, TWatchdog& watchdog, std::string exportFile,
+          std::chrono::seconds deadlockLimit, std::string stackFile)
+        : FSession(session), FWatchdog(watchdog), FExportFile(std::move(exportFile)),
+          FDeadlockLimit(deadlockLimit), FStackFile(std::move(stackFile)) {
         FBaseOptions = FSession.PlanLoaded().getOptions();
     }
 
@@ -123,7 +133,8 @@ public:
             FLastProgress = now;
         }
         FKosten = sync.Kosten;
-        if (now - FLastProgress > DeadlockLimit) {
+        if (now - FLastProgress > FDeadlockLimit) {
+            DumpStacks(FStackFile);
             throw std::runtime_error("Verklemmung: die Zahl der berechneten Pläne steht seit " +
                                      std::to_string(static_cast<int>(Seconds(now - FLastProgress))) +
                                      " s still, ohne Pause.");
@@ -291,6 +302,8 @@ private:
     TTerminorSession& FSession;
     TWatchdog& FWatchdog;
     std::string FExportFile;
+    std::chrono::seconds FDeadlockLimit;
+    std::string FStackFile;
     TCalculateOptions FBaseOptions;
     std::optional<TLocked> FLocked;
     std::size_t FLockCursor = 0;
@@ -342,9 +355,11 @@ int Run(const TArguments& args) {
         data.SaveToXML(division);
     }
     const TEngineConfig config;
-    TWatchdog watchdog(DeadlockLimit);
-    // The process's own threads besides the tree: this one, the watchdog and any of the runtime.
-    const int ownThreads = before.Threads + 1;
+    const std::chrono::seconds deadlockLimit(args.DeadlockSeconds);
+    TWatchdog watchdog(deadlockLimit, args.StackFile);
+    // The process's own threads besides the tree: this one, the watchdog and any a sanitizer's
+    // runtime starts with the first thread.
+    const int ownThreads = ReadProcessFigures().Threads;
     TTerminorSession session((scratch.Path / "appdata").string(), config);
     session.Adopt(session.OpenPlanFile(division));
     if (session.CurrentPlanDirectory().empty()) {
@@ -356,7 +371,7 @@ int Run(const TArguments& args) {
               << " Worker + Spezial; Dauer " << args.Minutes << " min" << std::endl;
     watchdog.Beat("StartPause");
     session.StartPause();
-    TSoak soak(session, watchdog, (scratch.Path / "export.csv").string());
+    TSoak soak(session, watchdog, (scratch.Path / "export.csv").string(), deadlockLimit, args.StackFile);
 
     const Clock::time_point start = Clock::now();
     Clock::time_point nextSync = start + SyncInterval;
@@ -365,6 +380,21 @@ int Run(const TArguments& args) {
     std::int64_t lastMinute = 0;
     bool startPrinted = false;
     std::optional<TProcessFigures> warm;
+    // The longest time the soak's thread spent in one sync or event: how long the window would
+    // not respond. Events over two seconds are listed.
+    double longest = 0;
+    std::string longestWhat;
+    const auto noteDuration = [&](Clock::time_point since, const std::string& what) {
+        const double took = Seconds(Clock::now() - since);
+        if (took > longest) {
+            longest = took;
+            longestWhat = what;
+        }
+        if (took > 2.0) {
+            std::cout << "  " << static_cast<int>(Seconds(since - start)) << " s: " << what << " " << took
+                      << " s" << std::endl;
+        }
+    };
     for (;;) {
         watchdog.Beat("Schleife");
         const Clock::time_point now = Clock::now();
@@ -374,6 +404,7 @@ int Run(const TArguments& args) {
         if (now >= nextSync) {
             // As the window's timer: restarted after its handler has run.
             soak.Sync(now);
+            noteDuration(now, "Sync");
             nextSync = Clock::now() + SyncInterval;
         }
         const auto elapsed = now - start;
@@ -397,15 +428,11 @@ int Run(const TArguments& args) {
                           << (session.Optimizer()->HasSpecialThread() ? ", Spezial läuft" : "") << std::endl;
             }
         }
-        // Every second's event once, also for seconds a slow call has skipped.
-        while (lastEvent < second) {
+        // Every second's event once, also for seconds a slow call has skipped, until the end.
+        while (lastEvent < second && Clock::now() - start < duration) {
             const Clock::time_point before = Clock::now();
             soak.Event(++lastEvent);
-            const double took = Seconds(Clock::now() - before);
-            if (took > 2.0) {
-                std::cout << "  Sekunde " << lastEvent << ": " << watchdog.Last() << " brauchte " << took
-                          << " s" << std::endl;
-            }
+            noteDuration(before, watchdog.Last());
         }
         std::this_thread::sleep_for(Tick);
     }
@@ -428,6 +455,7 @@ int Run(const TArguments& args) {
               << soak.Kosten() << ", Spezial-Thread " << (special ? "gestartet" : "nicht gestartet")
               << std::endl;
     std::cout << soak.Counts() << std::endl;
+    std::cout << "Längster Aufruf: " << longest << " s (bis " << longestWhat << ")" << std::endl;
     watchdog.Beat("StopOptimizer");
     session.StopOptimizer();
     const TProcessFigures stopped = ReadProcessFigures();
@@ -464,7 +492,9 @@ int main(int argc, char** argv) {
     try {
         return Run(ParseArguments(argc, argv));
     } catch (const std::invalid_argument& e) {
-        std::cerr << "Aufruf: bench_soak --minutes N [--teams T] [--seed S]\n" << e.what() << "\n";
+        std::cerr << "Aufruf: bench_soak --minutes N [--teams T] [--seed S] [--deadlock-seconds S] [--stacks "
+                     "DATEI]\n"
+                  << e.what() << "\n";
         return 2;
     } catch (const std::exception& e) {
         std::cout << "FEHLER: " << e.what() << std::endl;

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace terminor::soak {
 
@@ -43,7 +45,22 @@ std::string FormatMb(std::int64_t kb) {
     return text;
 }
 
-TWatchdog::TWatchdog(std::chrono::seconds limit) : FLimit(limit), FLastBeatMs(NowMs()) {
+void DumpStacks(const std::string& fileName) {
+    if (fileName.empty()) {
+        return;
+    }
+    // gdb runs as a child of the process it reads; Yama's ptrace scope 1 allows that only when
+    // the process agrees.
+    ::prctl(PR_SET_PTRACER, PR_SET_PTRACER_ANY, 0, 0, 0);
+    const std::string command = "gdb -p " + std::to_string(::getpid()) +
+                                " -batch -ex 'thread apply all bt 16' > '" + fileName + "' 2>&1";
+    if (std::system(command.c_str()) == 0) {
+        std::cout << "Stacks aller Threads: " << fileName << std::endl;
+    }
+}
+
+TWatchdog::TWatchdog(std::chrono::seconds limit, std::string stackFile)
+    : FLimit(limit), FStackFile(std::move(stackFile)), FLastBeatMs(NowMs()) {
     FThread = std::thread([this] { Execute(); });
 }
 
@@ -68,6 +85,7 @@ void TWatchdog::Execute() {
         if (silent > std::chrono::duration_cast<std::chrono::milliseconds>(FLimit).count()) {
             std::cout << "FEHLER: Verklemmung - der Aufruf " << FWhat.load() << " kehrt seit "
                       << silent / 1000 << " s nicht zurück." << std::endl;
+            DumpStacks(FStackFile);
             std::_Exit(1);
         }
     }

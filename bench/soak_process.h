@@ -24,12 +24,16 @@ struct TProcessFigures {
 TProcessFigures ReadProcessFigures();
 /// "123.4 MB" for a size in KiB.
 std::string FormatMb(std::int64_t kb);
+/// Writes the stacks of all threads of this process to `fileName` with gdb, when there is one;
+/// nothing for an empty name.
+void DumpStacks(const std::string& fileName);
 
 /// Runs one thread that checks the heartbeat of the soak's thread; when none came for `limit`, it
-/// prints which call hangs and ends the process with exit code 1 (a hung thread cannot be joined).
+/// prints which call hangs, dumps the stacks to `stackFile` and ends the process with exit code 1
+/// (a hung thread cannot be joined).
 class TWatchdog {
 public:
-    explicit TWatchdog(std::chrono::seconds limit);
+    TWatchdog(std::chrono::seconds limit, std::string stackFile);
     ~TWatchdog();
     TWatchdog(const TWatchdog&) = delete;
     TWatchdog& operator=(const TWatchdog&) = delete;
@@ -43,6 +47,7 @@ private:
     void Execute();
 
     std::chrono::seconds FLimit;
+    std::string FStackFile;
     std::atomic<std::int64_t> FLastBeatMs;
     std::atomic<const char*> FWhat{"Start"};
     std::mutex FMutex;
