@@ -32,6 +32,8 @@ struct TScript {
     std::function<std::optional<TCalculateOptions>(const TActionRectKosten&, TPlan&, TPlan&)> EditWeight;
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
+    /// The texts of information message boxes (warnings that do not stop an operation).
+    std::vector<std::string> Messages;
     int HardErrorQuestions = 0;
     int Prints = 0;
 };
@@ -64,7 +66,7 @@ inline TMainWindowHooks ScriptedHooks(TScript& script) {
     h.ShowProfile = [](QWidget*, const TPlan&) {};
     h.OpenDocument = [](const std::string&) { return true; };
     h.ShowError = [&](QWidget*, const std::string& text) { script.Errors.push_back(text); };
-    h.ShowMessage = [](QWidget*, const std::string&) {};
+    h.ShowMessage = [&](QWidget*, const std::string& text) { script.Messages.push_back(text); };
     return h;
 }
 
