@@ -3,6 +3,7 @@ PRESET ?= release
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/bezirksliga-herren-nord.xml
 FUZZ_RUNS ?= 200000
+FUZZ_SECONDS ?=
 RUN_SECONDS ?= 20
 RUN_DIR ?= build/run
 CLI = ./build/$(PRESET)/src/cli/terminor-cli
@@ -63,14 +64,21 @@ bench: build
 	@for b in build/$(PRESET)/bench/bench_*; do [ -x "$$b" ] && "$$b" || true; done
 	@python3 bench/quality --short --preset $(PRESET)
 
-# Builds the libFuzzer targets with clang and runs each for FUZZ_RUNS executions.
+# Builds the libFuzzer targets with clang (ASan and UBSan) and runs each in turn, for FUZZ_SECONDS
+# seconds when that is set, else for FUZZ_RUNS executions. The corpus grows in build/fuzz/corpus;
+# the committed seeds in fuzz/seeds start it. A finding stops the run with the target's report.
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@for t in build/fuzz/fuzz/fuzz_*; do \
-	    name=$$(basename $$t); mkdir -p build/fuzz/corpus/$$name; \
+	    name=$$(basename $$t); mkdir -p build/fuzz/corpus/$$name build/fuzz/findings/$$name; \
+	    if [ -n "$(FUZZ_SECONDS)" ]; then limit="-max_total_time=$(FUZZ_SECONDS)"; else limit="-runs=$(FUZZ_RUNS)"; fi; \
 	    echo "== $$name"; \
-	    $$t -runs=$(FUZZ_RUNS) -max_len=8192 build/fuzz/corpus/$$name fuzz/seeds/$$name 2>&1 | tail -n 3 || exit 1; \
+	    $$t $$limit -max_len=8192 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	        -artifact_prefix=build/fuzz/findings/$$name/ build/fuzz/corpus/$$name fuzz/seeds/$$name \
+	        > build/fuzz/$$name.log 2>&1; rc=$$?; \
+	    grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|Done)' build/fuzz/$$name.log; \
+	    if [ $$rc -ne 0 ]; then tail -n 40 build/fuzz/$$name.log; exit 1; fi; \
 	done
 
 # The Debian package build/package/terminor_VERSION-1_amd64.deb: a release build of the two

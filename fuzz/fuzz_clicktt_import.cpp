@@ -1,9 +1,11 @@
 // libFuzzer target: the click-TT import must reject any malformed export with a TerminorError
-// and never crash, hang or leak on it.
+// and never crash, hang or leak on it; an export it accepts must save as strict XML.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "common/StrictXml.h"
 
 #include "data/Error.h"
 #include "data/PlanData.h"
@@ -15,6 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         plan.LoadFromClickTTText(bytes, "fuzz.xml");
     } catch (const terminor::TerminorError&) {
         // A rejected export is a valid outcome.
+        return 0;
+    }
+    if (!terminor::test::IsStrictXml(plan.SaveToXMLText())) {
+        __builtin_trap();
     }
     return 0;
 }

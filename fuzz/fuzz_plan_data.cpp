@@ -1,10 +1,13 @@
 // Fuzzes loading a plan data file: any bytes must either load or raise a TerminorError.
-// A loaded document must save and load back into an equal tree, and diff/merge with itself.
+// A loaded document must save as strict XML, load back into an equal tree, and diff/merge with
+// itself.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "common/StrictXml.h"
 #include "data/Error.h"
 #include "data/PlanData.h"
 
@@ -18,9 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const TerminorError&) {
         return 0;
     }
+    const std::string written = plan.SaveToXMLText();
+    if (!test::IsStrictXml(written)) {
+        __builtin_trap();
+    }
     try {
         TPlanData again;
-        again.LoadFromXMLText(plan.SaveToXMLText(), "again.xml");
+        again.LoadFromXMLText(written, "again.xml");
         if (!TDataObject::NodesAreTheSame(&plan.root(), &again.root())) {
             __builtin_trap();
         }

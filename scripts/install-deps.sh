@@ -8,6 +8,8 @@ packages=(
     # The teams' calendars (iCalendar files) and pkg-config, which finds that library.
     libical-dev pkg-config
     valgrind
+    # expat is the strict XML reader of the tests and fuzz targets; xmllint checks written files too.
+    libexpat1-dev libxml2-utils
     # The desktop program and its tests: Qt 6 Widgets with its German texts, a font for the
     # offscreen platform, the metric-compatible Tahoma of the plan view and its printouts (the
     # program loads it from /usr/share/wine/fonts), pdftotext for the printing tests.

@@ -86,7 +86,11 @@ std::unique_ptr<TPlan> LoadPlan(const TPrintPdfArgs& args) {
             throw EFileError("Datei " + args.OptionsFile +
                              " kann nicht gelesen werden. Grund: Datei nicht gefunden");
         }
-        options.Load(args.OptionsFile);
+        std::string problem;
+        options.Load(args.OptionsFile, &problem);
+        if (!problem.empty()) {
+            throw EFileError(problem);
+        }
     }
     plan->AssignOptions(options);
     if (!args.ScheduleFile.empty()) {

@@ -88,12 +88,14 @@ std::unique_ptr<TOpenedPlan> TTerminorSession::OpenPlanFile(const std::string& f
     TPlanFileKind kind = pfkPlanData;
     try {
         kind = LoadPlanInput(fileName, *read);
+        opened->Warnings = read->LoadWarnings();
     } catch (const EPlanInputError& e) {
         // A new plan file has no teams yet; other wrong files are refused with the core's text.
         if (!allowEmpty || e.Kind() != pfkPlanData) {
             throw;
         }
         read->LoadFromXML(fileName);
+        opened->Warnings = read->LoadWarnings();
     }
     if (kind == pfkClickTT) {
         opened->PlanDataClickTTFile = std::move(read);
@@ -102,6 +104,8 @@ std::unique_ptr<TOpenedPlan> TTerminorSession::OpenPlanFile(const std::string& f
         if (fs::exists(modifications)) {
             TPlanData diff;
             diff.LoadFromXML(modifications);
+            opened->Warnings.insert(opened->Warnings.end(), diff.LoadWarnings().begin(),
+                                    diff.LoadWarnings().end());
             opened->PlanData->Merge(diff);
         } else {
             opened->FirstStart = true;
@@ -114,7 +118,13 @@ std::unique_ptr<TOpenedPlan> TTerminorSession::OpenPlanFile(const std::string& f
     opened->Directory = GetPlanDirectory(*opened->PlanData);
     TCalculateOptions options;
     if (!opened->Directory.empty()) {
-        options.Load(OptionsFileIn(opened->Directory));
+        std::string problem;
+        options.Load(OptionsFileIn(opened->Directory), &problem);
+        if (!problem.empty()) {
+            opened->Warnings.push_back(problem + (options == TCalculateOptions()
+                                                      ? " Es gelten die Standardeinstellungen."
+                                                      : std::string()));
+        }
     }
     opened->PlanLoaded->AssignOptions(options);
     return opened;
@@ -198,6 +208,9 @@ std::string TTerminorSession::Adopt(std::unique_ptr<TOpenedPlan> opened) {
     optimized->clearAllDates();
     optimized->RemoveNotValidDates();
     std::string warning;
+    for (const std::string& note : opened->Warnings) {
+        warning += (warning.empty() ? "" : "\n\n") + note;
+    }
     if (opened->FirstStart) {
         // The modifications file notes that this export was opened before. A folder that cannot
         // take it does not stop the open: the plan can still be generated, printed and exported.
@@ -206,9 +219,9 @@ std::string TTerminorSession::Adopt(std::unique_ptr<TOpenedPlan> opened) {
             diff.Diff(*opened->PlanData, *opened->PlanDataClickTTFile);
             diff.SaveToXML(ModificationsFileOf(opened->FileName));
         } catch (const std::exception& e) {
-            warning = std::string("Änderungen an den Plandaten können nicht neben der Datei gespeichert "
-                                  "werden: ") +
-                      e.what();
+            warning +=
+                std::string(warning.empty() ? "" : "\n\n") +
+                "Änderungen an den Plandaten können nicht neben der Datei gespeichert werden: " + e.what();
         }
     }
 

@@ -35,6 +35,8 @@ struct TOpenedPlan {
     std::string Directory;
     /// A click-TT export opened without a modifications file beside it.
     bool FirstStart = false;
+    /// German notes on what reading repaired: characters dropped, a broken options file.
+    std::vector<std::string> Warnings;
 };
 
 /// The season-length questions asked after opening a file, in the order they are asked.
@@ -66,7 +68,8 @@ public:
     /// Ends the running generation and switches to the opened plan (the running schedule without
     /// dates). A first start writes the modifications file, so that it is noted once. Nothing after
     /// the switch can fail: when that file cannot be written, the plan is opened all the same and
-    /// the returned warning says that changes cannot be kept beside the export (else it is empty).
+    /// the returned warning says that changes cannot be kept beside the export; it also holds the
+    /// opened plan's Warnings (else it is empty).
     std::string Adopt(std::unique_ptr<TOpenedPlan> opened);
     /// Writes an empty plan data file for "Neue Datei...".
     static void CreateNewFile(const std::string& fileName);

@@ -234,6 +234,7 @@ bool SaveOutput(const GenerateArgs& args, const std::string& output, const std::
 int RunGenerate(const GenerateArgs& args) {
     CheckOutputs(args);
     const auto loaded = LoadPlan(args.input, args.options, args.schedule);
+    RequireTwoTeams(*loaded);
     const auto start = StartPlan(*loaded, !args.schedule.empty());
     auto result = std::make_unique<TPlan>();
     result->Assign(*start);

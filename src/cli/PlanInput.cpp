@@ -2,14 +2,32 @@
 
 #include <fstream>
 #include <iostream>
+#include <set>
 
 #include "data/Error.h"
 
 namespace terminor::cli {
 
+namespace {
+
+/// What a reader repaired or dropped, on standard error like the other warnings; once per run,
+/// although a command may read its input twice.
+void PrintLoadWarnings(const TPlanData& data) {
+    static std::set<std::string> printed;
+    for (const std::string& warning : data.LoadWarnings()) {
+        if (printed.insert(warning).second) {
+            std::cerr << "Achtung: " << warning << "\n";
+        }
+    }
+}
+
+} // namespace
+
 TPlanFileKind LoadInput(const std::string& path, TPlanData& planData) {
     try {
-        return LoadPlanInput(path, planData);
+        const TPlanFileKind kind = LoadPlanInput(path, planData);
+        PrintLoadWarnings(planData);
+        return kind;
     } catch (const EPlanInputError& e) {
         if (e.Kind() != pfkSchedule) {
             throw;
@@ -32,7 +50,13 @@ std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string&
             throw EFileError("Datei " + optionsFile +
                              " kann nicht gelesen werden. Grund: Datei nicht gefunden");
         }
-        options.Load(optionsFile);
+        // A file the user names as options must be one: a silent fall-back to the defaults
+        // would generate with settings nobody asked for.
+        std::string problem;
+        options.Load(optionsFile, &problem);
+        if (!problem.empty()) {
+            throw EFileError(problem);
+        }
     }
     plan->AssignOptions(options);
     return plan;
@@ -44,6 +68,7 @@ std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string&
     if (!scheduleFile.empty()) {
         TPlanData schedule;
         LoadScheduleInput(scheduleFile, schedule);
+        PrintLoadWarnings(schedule);
         const TScheduleLoadResult result = plan->LoadScheduleFromPlanData(schedule, scheduleFile);
         if (result.gamesWithoutTeam > 0) {
             std::cerr << "Achtung: " << result.UnmatchedText() << " (" << scheduleFile << ")\n";
@@ -52,6 +77,13 @@ std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string&
         plan->AssignOptions(options);
     }
     return plan;
+}
+
+void RequireTwoTeams(const TPlan& plan) {
+    if (plan.Mannschaften.size() < 2) {
+        throw TerminorError("Der Plan enthält weniger als zwei Mannschaften; es kann kein Spielplan "
+                            "generiert werden.");
+    }
 }
 
 void RequireDatedGames(const TPlan& plan) {

@@ -24,6 +24,9 @@ std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string&
 std::unique_ptr<TPlan> LoadPlan(const std::string& inputPath, const std::string& optionsFile,
                                 const std::string& scheduleFile);
 
+/// Refuses to generate for a plan with fewer than two teams (a plan still being entered).
+void RequireTwoTeams(const TPlan& plan);
+
 /// Refuses a plan without any dated game (nothing to write without --schedule).
 void RequireDatedGames(const TPlan& plan);
 

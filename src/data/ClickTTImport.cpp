@@ -477,7 +477,7 @@ void TPlanData::LoadFromClickTTFile(const std::string& xmlFile) {
     Clear();
     TXmlDocument doc;
     doc.LoadFile(xmlFile);
-    ImportDocument(doc, root());
+    LoadFromClickTTDocument(doc);
 }
 
 void TPlanData::LoadFromClickTTText(std::string_view xmlText, const std::string& sourceName) {
@@ -489,6 +489,7 @@ void TPlanData::LoadFromClickTTText(std::string_view xmlText, const std::string&
 
 void TPlanData::LoadFromClickTTDocument(const TXmlDocument& doc) {
     Clear();
+    FLoadWarnings = doc.Warnings();
     ImportDocument(doc, root());
 }
 

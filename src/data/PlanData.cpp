@@ -13,6 +13,7 @@ TPlanData::~TPlanData() = default;
 
 void TPlanData::Clear() {
     rootElem = std::make_unique<TDataObject>("plan");
+    FLoadWarnings.clear();
 }
 
 void TPlanData::assign(const TPlanData& source) {
@@ -41,6 +42,7 @@ void TPlanData::LoadFromXML(const std::string& xmlFile) {
     Clear();
     TXmlDocument xml;
     xml.LoadFile(xmlFile);
+    FLoadWarnings = xml.Warnings();
     LoadPlanElement(*rootElem, xml);
 }
 
@@ -53,6 +55,7 @@ void TPlanData::LoadFromXMLText(std::string_view xmlText, const std::string& sou
 
 void TPlanData::LoadFromXMLDocument(const TXmlDocument& xml) {
     Clear();
+    FLoadWarnings = xml.Warnings();
     LoadPlanElement(*rootElem, xml);
 }
 

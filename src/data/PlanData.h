@@ -52,11 +52,16 @@ public:
     static bool isValidLocation(std::string_view value);
     static std::string FixLocation(std::string_view value);
 
+    /// What the last load repaired or dropped to read the file (German notes, see TXmlDocument);
+    /// empty after a clean file and after Clear.
+    const std::vector<std::string>& LoadWarnings() const { return FLoadWarnings; }
+
     void GetHomeDays(std::string_view teamName, THomeDayList& homeDays) const;
     void SetHomeDays(std::string_view teamName, const THomeDayList& homeDays);
 
 private:
     std::unique_ptr<TDataObject> rootElem;
+    std::vector<std::string> FLoadWarnings;
 };
 
 /// Whether the file's document element is named "TT" (a click-TT export); throws EFileError when

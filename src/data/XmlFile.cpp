@@ -13,6 +13,7 @@
 
 #include "Error.h"
 #include "TextCodec.h"
+#include "XmlChars.h"
 
 namespace terminor {
 
@@ -107,37 +108,15 @@ std::string DeclaredEncoding(std::string_view bytes) {
     return Lower(decl.substr(i + 1, close - i - 1));
 }
 
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t n = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        if ((c & 0xE0) == 0xC0 && c >= 0xC2) {
-            n = 1;
-        } else if ((c & 0xF0) == 0xE0) {
-            n = 2;
-        } else if ((c & 0xF8) == 0xF0 && c <= 0xF4) {
-            n = 3;
-        } else {
-            return false;
-        }
-        for (std::size_t k = 1; k <= n; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += n + 1;
-    }
-    return true;
+/// 1-based line of a byte offset.
+std::size_t LineAt(std::string_view text, std::size_t offset) {
+    const std::string_view before = text.substr(0, std::min(offset, text.size()));
+    return 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
 }
 
 } // namespace
 
-std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName) {
+std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName, std::string* warning) {
     const auto starts = [&bytes](std::string_view prefix) {
         return bytes.substr(0, prefix.size()) == prefix;
     };
@@ -151,13 +130,35 @@ std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName
         if (starts("\xFE\xFF")) {
             return ToUtf8(bytes.substr(2), "UTF-16BE");
         }
+        // UTF-16 without byte-order mark shows itself by the declaration's first two characters.
+        if (starts(std::string_view("<\0?\0", 4))) {
+            return ToUtf8(bytes, "UTF-16LE");
+        }
+        if (starts(std::string_view("\0<\0?", 4))) {
+            return ToUtf8(bytes, "UTF-16BE");
+        }
         const std::string encoding = DeclaredEncoding(bytes);
-        if (encoding.empty() || encoding == "utf-8" || encoding == "utf8") {
+        if (encoding.empty() || encoding == "utf-8" || encoding == "utf8" || encoding == "us-ascii" ||
+            encoding == "ascii") {
+            const std::size_t invalid = FirstInvalidUtf8(bytes);
+            if (invalid == std::string_view::npos) {
+                return std::string(bytes);
+            }
             // A file without declaration that is not UTF-8 is most likely an old Windows export.
-            if (encoding.empty() && !IsValidUtf8(bytes)) {
+            if (encoding.empty()) {
                 return ToUtf8(bytes, "WINDOWS-1252");
             }
-            return std::string(bytes);
+            // A file that says UTF-8 but holds stray single bytes was mostly edited with a Windows
+            // program: its valid characters stay, each stray byte is read as windows-1252.
+            if (warning != nullptr) {
+                *warning = "Die Datei " + sourceName + " ist nicht durchgehend " +
+                           (encoding.find("ascii") != std::string::npos ? "ASCII" : "UTF-8") +
+                           "-kodiert, wie ihre XML-Deklaration angibt (zuerst in Zeile " +
+                           std::to_string(LineAt(bytes, invalid)) +
+                           "); die ungültigen Bytes wurden als Windows-1252 gelesen. Bitte die Namen "
+                           "prüfen.";
+            }
+            return RepairUtf8AsWindows1252(bytes);
         }
         if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "iso_8859-1" ||
             encoding == "latin-1") {
@@ -169,9 +170,6 @@ std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName
         }
         if (encoding == "windows-1252" || encoding == "cp1252") {
             return ToUtf8(bytes, "WINDOWS-1252");
-        }
-        if (encoding == "us-ascii" || encoding == "ascii") {
-            return std::string(bytes);
         }
     } catch (const EConvertError& e) {
         throw EFileError("Die Datei " + sourceName + " kann nicht gelesen werden: " + e.what());
@@ -204,7 +202,12 @@ void TXmlDocument::LoadFile(const std::string& path) {
 void TXmlDocument::LoadBytes(std::string_view bytes, const std::string& sourceName) {
     FSourceName = sourceName;
     FDoc.reset();
-    FText = XmlBytesToUtf8(bytes, sourceName);
+    FWarnings.clear();
+    std::string encodingWarning;
+    FText = XmlBytesToUtf8(bytes, sourceName, &encodingWarning);
+    if (!encodingWarning.empty()) {
+        FWarnings.push_back(std::move(encodingWarning));
+    }
     const pugi::xml_parse_result result =
         FDoc.load_buffer(FText.data(), FText.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!result) {
@@ -219,6 +222,27 @@ void TXmlDocument::LoadBytes(std::string_view bytes, const std::string& sourceNa
         throw EFileError("Die Datei " + sourceName +
                          " ist keine gültige XML-Datei: " + ParseStatusText(result.status) + " (Zeile " +
                          std::to_string(line) + ", Spalte " + std::to_string(column) + ")");
+    }
+    // Characters XML 1.0 forbids (control characters, also as references such as "&#1;") are
+    // dropped, so that they never reach a file Terminor writes; the user is told where.
+    const TXmlCleanup cleanup = CleanXmlTree(FDoc);
+    if (!cleanup.Empty()) {
+        std::string what;
+        if (cleanup.droppedChars > 0) {
+            what = std::to_string(cleanup.droppedChars) +
+                   (cleanup.droppedChars == 1 ? " Zeichen, das" : " Zeichen, die") +
+                   " in XML nicht erlaubt " + (cleanup.droppedChars == 1 ? "ist" : "sind") +
+                   " (Steuerzeichen)";
+        }
+        if (cleanup.droppedAttributes > 0) {
+            what += std::string(what.empty() ? "" : " und ") + std::to_string(cleanup.droppedAttributes) +
+                    (cleanup.droppedAttributes == 1 ? " Attribut" : " Attribute") + " mit ungültigem Namen";
+        }
+        const std::size_t line =
+            cleanup.firstOffset < 0 ? 0 : LineAt(FText, static_cast<std::size_t>(cleanup.firstOffset));
+        FWarnings.push_back("Die Datei " + sourceName + " enthält " + what +
+                            (line > 0 ? ", zuerst in Zeile " + std::to_string(line) : std::string()) +
+                            ". Sie wurden beim Lesen entfernt.");
     }
 }
 
@@ -375,9 +399,11 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     }
 }
 
-std::string XmlToUtf8Text(const pugi::xml_document& doc) {
+std::string XmlToUtf8Text(pugi::xml_document& doc, bool indent) {
+    // Whatever reached the document, only characters and names strict readers accept are written.
+    CleanXmlTree(doc);
     std::ostringstream out;
-    doc.save(out, "", pugi::format_raw, pugi::encoding_utf8);
+    doc.save(out, indent ? "  " : "", indent ? pugi::format_indent : pugi::format_raw, pugi::encoding_utf8);
     return std::move(out).str();
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -13,6 +14,8 @@ namespace terminor {
 class TXmlDocument {
 public:
     /// Reads and parses a file; throws EFileError naming the file (and the line of a syntax error).
+    /// Characters XML 1.0 forbids are dropped from attribute values and texts, attributes with
+    /// names strict readers refuse are dropped, and Warnings() says so.
     void LoadFile(const std::string& path);
     /// Parses bytes held in memory (any supported encoding); `sourceName` names them in errors.
     void LoadBytes(std::string_view bytes, const std::string& sourceName);
@@ -25,16 +28,21 @@ public:
     int LineOf(const pugi::xml_node& node) const;
     /// " (Datei: NAME, Zeile N)" or " (Datei: NAME)" for error messages.
     std::string WhereText(const pugi::xml_node& node) const;
+    /// German notes on what the last load repaired or dropped; empty for a clean file.
+    const std::vector<std::string>& Warnings() const { return FWarnings; }
 
 private:
     pugi::xml_document FDoc;
     std::string FText;
     std::string FSourceName;
+    std::vector<std::string> FWarnings;
 };
 
 /// Converts the bytes of an XML file to UTF-8 according to its byte-order mark or the encoding
-/// its declaration names; throws EFileError for an encoding Terminor cannot read.
-std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName);
+/// its declaration names; throws EFileError for an encoding Terminor cannot read. A file declared
+/// UTF-8 with stray invalid bytes is read with those bytes as windows-1252 and `warning` says so.
+std::string XmlBytesToUtf8(std::string_view bytes, const std::string& sourceName,
+                           std::string* warning = nullptr);
 
 /// The whole content of a file; throws EFileError ("Datei ... kann nicht gelesen werden. Grund: ...").
 std::string ReadFileBytes(const std::string& path);
@@ -48,7 +56,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes);
 /// and its folder exists and is writable. Throws the EFileError the write would throw.
 void CheckFileWritable(const std::string& path);
 
-/// The document as UTF-8 text without indentation.
-std::string XmlToUtf8Text(const pugi::xml_document& doc);
+/// The document as UTF-8 text, without indentation unless `indent`; characters and attribute
+/// names XML 1.0 forbids are removed from the document first (CleanXmlTree).
+std::string XmlToUtf8Text(pugi::xml_document& doc, bool indent = false);
 
 } // namespace terminor

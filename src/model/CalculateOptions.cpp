@@ -5,7 +5,6 @@
 
 #include <exception>
 #include <filesystem>
-#include <sstream>
 #include <string_view>
 
 #include <pugixml.hpp>
@@ -396,21 +395,28 @@ std::string TCalculateOptions::SaveToBytes() const {
         }
     }
 
-    std::ostringstream out;
-    doc.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
-    return FromUtf8(out.str(), OptionsCharset);
+    return FromUtf8(XmlToUtf8Text(doc, true), OptionsCharset);
 }
 
 void TCalculateOptions::Save(const std::string& fileName) const {
     WriteFileAtomic(fileName, SaveToBytes());
 }
 
-void TCalculateOptions::LoadFromBytes(std::string_view bytes) {
+std::string TCalculateOptions::LoadFromBytes(std::string_view bytes, const std::string& sourceName) {
     Clear();
+    std::string problem;
     try {
         TXmlDocument xml;
-        xml.LoadBytes(bytes, "Terminor.options");
+        xml.LoadBytes(bytes, sourceName);
         const pugi::xml_node root = xml.documentElement();
+        // The document element's name is not compared when reading, but a file with another one
+        // (a plan file or a schedule given as options) is reported.
+        if (std::string_view(root.name()) != "terminor-options") {
+            problem = "Die Datei " + sourceName +
+                      " ist keine Optionsdatei: erwartet wird das Dokumentelement \"terminor-options\", die "
+                      "Datei hat \"" +
+                      root.name() + "\".";
+        }
 
         if (const pugi::xml_node weighting = root.child("weighting")) {
             FreitagIsAllowedBy60km = AttrText(weighting, "friday-is-part-of-weekend") == "true";
@@ -452,22 +458,31 @@ void TCalculateOptions::LoadFromBytes(std::string_view bytes) {
                 MidDate2 = StorageToDate(mid2);
             }
         }
-    } catch (const std::exception&) {
-        // A broken options file is not worth a message: the defaults are used instead.
+    } catch (const EConvertError& e) {
+        // Values read before the bad one are dropped as well: the defaults are used instead.
         Clear();
+        return "Die Optionsdatei " + sourceName + " enthält einen ungültigen Wert: " + e.what();
+    } catch (const std::exception& e) {
+        Clear();
+        return e.what();
     }
+    return problem;
 }
 
-void TCalculateOptions::Load(const std::string& fileName) {
+void TCalculateOptions::Load(const std::string& fileName, std::string* problem) {
     Clear();
+    std::string found;
     std::error_code ec;
-    if (!std::filesystem::exists(fileName, ec)) {
-        return;
+    if (std::filesystem::exists(fileName, ec)) {
+        try {
+            found = LoadFromBytes(ReadFileBytes(fileName), fileName);
+        } catch (const std::exception& e) {
+            Clear();
+            found = e.what();
+        }
     }
-    try {
-        LoadFromBytes(ReadFileBytes(fileName));
-    } catch (const std::exception&) {
-        Clear();
+    if (problem != nullptr) {
+        *problem = std::move(found);
     }
 }
 

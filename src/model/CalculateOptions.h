@@ -64,15 +64,18 @@ public:
     TDateTime getAutomaticMidDate1(const TPlan& plan) const;
     TDateTime getAutomaticMidDate2(const TPlan& plan) const;
 
-    /// Reads the options file; never fails: a missing file gives the defaults, a broken one
-    /// resets to the defaults.
-    void Load(const std::string& fileName);
+    /// Reads the options file; never fails: a missing file gives the defaults, a broken one resets
+    /// to the defaults. `problem`, when given, receives a German text saying what was wrong with a
+    /// broken file or one that is no options file (another document element than
+    /// "terminor-options", read all the same), else it is emptied.
+    void Load(const std::string& fileName, std::string* problem = nullptr);
     /// Writes the options file (ISO-8859-15) atomically; throws EFileError when it cannot be written.
     void Save(const std::string& fileName) const;
     /// The options file as bytes (ISO-8859-15).
     std::string SaveToBytes() const;
-    /// Reads options from file bytes held in memory; broken bytes give the defaults.
-    void LoadFromBytes(std::string_view bytes);
+    /// Reads options from file bytes held in memory; broken bytes give the defaults. Returns the
+    /// German text of what was wrong with them, empty for a good options file.
+    std::string LoadFromBytes(std::string_view bytes, const std::string& sourceName = "Terminor.options");
 
     /// Appends a description of every setting that differs from the defaults.
     void getDiffToDefault(const TPlan& plan, std::vector<std::string>& messages) const;

@@ -70,6 +70,15 @@ void TPlan::CheckLimits() const {
                             " Mannschaften. Es können höchstens " + std::to_string(MaxTeamsPerPlan) +
                             " Mannschaften geplant werden.");
     }
+    // Games, schedules and the export find teams by name: a name given twice (two teams of the same
+    // name in a click-TT export) would mix their games up silently.
+    std::set<std::string_view> names;
+    for (const auto& team : Mannschaften) {
+        if (!names.insert(team->teamName).second) {
+            throw TerminorError("Doppelter Schlüssel in Datei: team \"" + team->teamName +
+                                "\" ist zweimal eingetragen. Jede Mannschaft darf nur einmal vorkommen.");
+        }
+    }
     if (static_cast<int>(FRounds.size()) > MaxRoundsPerPlan) {
         throw TerminorError("Der Plan enthält " + std::to_string(FRounds.size()) +
                             " Runden. Es können höchstens " + std::to_string(MaxRoundsPerPlan) +

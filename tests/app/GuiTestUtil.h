@@ -35,6 +35,8 @@ struct TScript {
     int FirstStarts = 0;
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
+    /// The texts of information message boxes (warnings that do not stop an operation).
+    std::vector<std::string> Messages;
     int HardErrorQuestions = 0;
     int Prints = 0;
     /// The calendar export: the team (empty: every team; nothing: cancel), the file or folder, and
@@ -42,7 +44,6 @@ struct TScript {
     std::optional<std::string> CalendarTeam;
     std::string CalendarTarget;
     std::vector<std::string> CalendarTeamsOffered;
-    std::vector<std::string> Messages;
 };
 
 inline TMainWindowHooks ScriptedHooks(TScript& script) {

@@ -122,6 +122,19 @@ TEST(PlanData, ReadsOtherEncodingsWithUmlautsIntact) {
     EXPECT_EQ(p.root().GetAsString("name"), "Hüsten");
     EXPECT_THROW(p.LoadFromXMLText("<?xml version=\"1.0\" encoding=\"EBCDIC-XY\"?><terminor/>", "f"),
                  EFileError);
+    // UTF-16 without byte-order mark, recognised by its declaration.
+    for (const bool bigEndian : {false, true}) {
+        const std::u16string text =
+            u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><terminor><plan name=\"Hüsten\"/></terminor>";
+        std::string bytes;
+        for (const char16_t c : text) {
+            const char hi = static_cast<char>(c >> 8);
+            const char lo = static_cast<char>(c & 0xFF);
+            bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+        }
+        p.LoadFromXMLText(bytes, "g");
+        EXPECT_EQ(p.root().GetAsString("name"), "Hüsten") << bigEndian;
+    }
 }
 
 TEST(PlanData, SaveRoundTripAndAtomicReplace) {
