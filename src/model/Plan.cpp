@@ -582,7 +582,8 @@ void TPlan::AttachDates(const std::vector<AttachedDate>& incoming) {
 
     // Each incoming game takes the first undated game of its pairing. An incoming game without date
     // leaves that game undated (it only hands over its not-necessary flag), so a later entry of the
-    // same pairing takes the same game.
+    // same pairing takes the same game; when its pairing has no undated game left, it has nothing
+    // to keep and is dropped, wherever it stands among the entries.
     for (const AttachedDate& a : incoming) {
         if (a.heim == nullptr || a.gast == nullptr) {
             continue;
@@ -595,6 +596,9 @@ void TPlan::AttachDates(const std::vector<AttachedDate>& incoming) {
                     break;
                 }
             }
+        }
+        if (target == nullptr && a.date == 0.0) {
+            continue;
         }
         if (target == nullptr) {
             TGame* extra = gamesNotAllowed.Add(std::make_unique<TGame>(a.heim, a.gast));

@@ -344,3 +344,27 @@ TEST(ScheduleFiles, UndatedEntryReservesNoGameOfItsPairing) {
     EXPECT_EQ(games[1]->FDate, D(2027, 1, 9, 18, 0));
     EXPECT_TRUE(twice->gamesNotAllowed.empty());
 }
+
+TEST(ScheduleFiles, UndatedEntryAfterTheDatedOnesAddsNoGame) {
+    // Found by fuzzing: with the undated entry after the dated one, it was kept as a surplus game
+    // without date, which the written file (undated games first) then lost on reading it again.
+    auto plan = LoadPlanFromText(PlanText(MullerTeam + LaskTeam));
+    TPlanData document;
+    document.LoadFromXMLText(
+        "<terminor><plan><schedule>"
+        "<game datetime=\"05.09.2026 18:00\" hometeamname=\"TSV Müller\" guestteamname=\"TTC Łask\"/>"
+        "<game hometeamname=\"TSV Müller\" guestteamname=\"TTC Łask\"/>"
+        "</schedule></plan></terminor>",
+        "schedule.xml");
+    plan->LoadScheduleFromPlanData(document);
+    EXPECT_TRUE(plan->gamesNotAllowed.empty());
+    EXPECT_EQ(plan->GamesOfPairing(TeamOf(*plan, Muller), TeamOf(*plan, Lask))->at(0)->FDate,
+              D(2026, 9, 5, 18, 0));
+
+    const std::string written = plan->ScheduleToXmlText();
+    auto again = LoadPlanFromText(PlanText(MullerTeam + LaskTeam));
+    TPlanData reread;
+    reread.LoadFromXMLText(written, "again.xml");
+    again->LoadScheduleFromPlanData(reread);
+    EXPECT_EQ(again->ScheduleToXmlText(), written);
+}
