@@ -186,7 +186,8 @@ TEST(CliGenerate, OutputsAreCheckedBeforeTheRunAndNamedAfterIt) {
     const CliRun piped = RunShell("cd " + dir.path.string() + " && " + CliPath() + " generate " + plan +
                                   " --single-worker 2 --steps 200 --quiet -o - 2>/dev/null");
     EXPECT_EQ(piped.exitCode, 0);
-    EXPECT_EQ(piped.out, ReadFileBytes(xml)) << "the same seed-free run places both games on their only dates";
+    EXPECT_EQ(piped.out, ReadFileBytes(xml))
+        << "the same seed-free run places both games on their only dates";
     EXPECT_FALSE(fs::exists(dir.File("-")));
 
     // One worker for a time instead of a number of steps.
