@@ -234,7 +234,8 @@ TEST(AwayCouple, RelevantDatesAlternativesAndAllesSetzen) {
 
     SetAlternativeKickOffs(data, "C", {{At(2026, 9, 26, 20), EncodeTime(16, 0)}});
     SetAlternativeKickOffs(data, "A", {{At(2026, 9, 26, 18), std::nullopt}});
-    const THomeDay& set = DayAt(HomeDays(data, "C"), At(2026, 9, 26, 20));
+    const auto daysOfC = HomeDays(data, "C");
+    const THomeDay& set = DayAt(daysOfC, At(2026, 9, 26, 20));
     EXPECT_TRUE(set.KoppelAuswaertsSecondTime);
     EXPECT_EQ(set.KoppelSecondTime, EncodeTime(16, 0));
     EXPECT_FALSE(DayAt(HomeDays(data, "A"), At(2026, 9, 26, 18)).KoppelAuswaertsSecondTime);
