@@ -14,7 +14,9 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -88,6 +90,23 @@ TArguments ParseArguments(int argc, char** argv) {
 int TreeThreads(const TEngineConfig& config, bool special) {
     const int workers = static_cast<int>(config.fixedWorkerTypes.size()) + config.dynamicWorkers;
     return 1 + (config.mainThreads + (special ? 1 : 0)) * (1 + workers);
+}
+
+/// Per kind of call (the last step the watchdog saw): count, median, 99th percentile and maximum
+/// in milliseconds, so a change to the locking can be compared call by call.
+void PrintDurations(std::map<std::string, std::vector<double>>& durations) {
+    std::cout << "Aufrufe (ms): Anzahl, Median, 99 %, Maximum" << std::endl;
+    for (auto& [what, took] : durations) {
+        std::sort(took.begin(), took.end());
+        const auto at = [&](double share) {
+            return took[std::min(took.size() - 1,
+                                 static_cast<std::size_t>(share * static_cast<double>(took.size())))] *
+                   1000.0;
+        };
+        std::cout << "  " << std::left << std::setw(28) << what << std::right << std::setw(6) << took.size()
+                  << std::fixed << std::setprecision(1) << std::setw(10) << at(0.5) << std::setw(10)
+                  << at(0.99) << std::setw(10) << took.back() * 1000.0 << std::defaultfloat << std::endl;
+    }
 }
 
 double Seconds(Clock::duration d) {
@@ -384,8 +403,10 @@ int Run(const TArguments& args) {
     // not respond. Events over two seconds are listed.
     double longest = 0;
     std::string longestWhat;
+    std::map<std::string, std::vector<double>> durations;
     const auto noteDuration = [&](Clock::time_point since, const std::string& what) {
         const double took = Seconds(Clock::now() - since);
+        durations[what].push_back(took);
         if (took > longest) {
             longest = took;
             longestWhat = what;
@@ -456,6 +477,7 @@ int Run(const TArguments& args) {
               << std::endl;
     std::cout << soak.Counts() << std::endl;
     std::cout << "Längster Aufruf: " << longest << " s (bis " << longestWhat << ")" << std::endl;
+    PrintDurations(durations);
     watchdog.Beat("StopOptimizer");
     session.StopOptimizer();
     const TProcessFigures stopped = ReadProcessFigures();

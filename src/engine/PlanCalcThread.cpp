@@ -1,10 +1,12 @@
-// TPlanCalcThread: the optimisation worker. The expensive step runs unlocked on the private plan;
-// the driver's lock is taken only to publish an accepted plan and to apply a re-initialisation.
+// TPlanCalcThread: the optimisation worker. The step, the costs and the copies run unlocked on the
+// worker's own plans; the driver's lock is taken only to hand over requests and to swap a prepared
+// best plan in, and only when it is free.
 
 #include "engine/PlanCalcThread.h"
 
 #include <chrono>
 #include <exception>
+#include <utility>
 
 #include "data/Error.h"
 #include "data/PlanUtils.h"
@@ -17,6 +19,7 @@ namespace {
 constexpr auto PausePollInterval = std::chrono::milliseconds(100);
 constexpr auto LowPrioSleep = std::chrono::milliseconds(50);
 constexpr std::int64_t LowPrioAfterSteps = 10000;
+constexpr auto LockRetryInterval = std::chrono::milliseconds(1);
 
 /// The single digit of "S2,10" / "M1,25".
 int ReadTauschAnzahl(const std::string& text) {
@@ -51,7 +54,8 @@ TWorkerType TWorkerType::Parse(const std::string& text) {
 
 TPlanCalcThread::TPlanCalcThread(std::uint64_t seed)
     : FRng(seed), FPlan(std::make_unique<TPlan>()), FOptPlan(std::make_unique<TPlan>()),
-      FMoves(std::make_unique<TPlanMoves>(*FPlan, FRng)), FReInitPlan(std::make_unique<TPlan>()) {}
+      FOptPlanBack(std::make_unique<TPlan>()), FMoves(std::make_unique<TPlanMoves>(*FPlan, FRng)),
+      FReInitPlan(std::make_unique<TPlan>()), FReInitPlanTaken(std::make_unique<TPlan>()) {}
 
 TPlanCalcThread::~TPlanCalcThread() {
     Stop();
@@ -68,6 +72,7 @@ void TPlanCalcThread::StartWithLists(const std::string& threadName, const TPlan&
     FPlan->RemoveNotValidDates();
     FOptPlan->Assign(plan);
     FOptPlan->RemoveNotValidDates();
+    FOptPlanBack->Assign(*FOptPlan);
 }
 
 void TPlanCalcThread::Start() {
@@ -121,25 +126,29 @@ void TPlanCalcThread::DoReInitPlan(const TPlan& plan, const std::string& reinitS
     FReInitPlanPending = true;
     FReInitPlanFlag.store(true);
     if (!reinitString.empty()) {
+        const std::lock_guard guard(FTypeMutex);
         FReinitString = reinitString;
     }
 }
 
 void TPlanCalcThread::DoReInitPlanData(const TPlan& plan, const std::string& reinitString, bool withDates) {
-    const std::lock_guard lock(Lock());
     auto copy = std::make_unique<TPlan>();
     copy->Assign(plan);
+    std::unique_ptr<TPlan> replaced;
+    const std::lock_guard lock(Lock());
+    replaced = std::move(FReInitPlanData);
     FReInitPlanData = std::move(copy);
     FReInitWithDates = withDates;
     FReInitPlanDataFlag.store(true);
     if (!reinitString.empty()) {
+        const std::lock_guard guard(FTypeMutex);
         FReinitString = reinitString;
     }
 }
 
 std::string TPlanCalcThread::GetCompleteThreadName() const {
-    const std::lock_guard lock(Lock());
-    return FThreadName + "|" + ThreadType() + FReinitString;
+    const std::lock_guard guard(FTypeMutex);
+    return FThreadName + "|" + FType.ThreadType + FReinitString;
 }
 
 void TPlanCalcThread::Init() {
@@ -173,6 +182,8 @@ void TPlanCalcThread::Execute() {
             // every step, each time onto a cold cache.
             DoStep();
         }
+        // The last accepted plan counts: the driver collects it once this thread has ended.
+        Publish(true);
     } catch (...) {
         // A failing step ends this worker; the generation reports the first such error.
         if (FFailure != nullptr) {
@@ -210,13 +221,15 @@ void TPlanCalcThread::DoStep() {
 
     // Only a strictly cheaper candidate replaces the accepted state.
     if (kosten >= 0 && (kosten < FOptKosten || FOptKosten < 0)) {
-        const std::lock_guard lock(Lock());
         kosten = FPlan->CalculateKosten(-1);
         FPlan->TransferDateToRefDate();
         FOptKosten = kosten;
-        FRetKosten = kosten;
         FPlan->LastOptimizedThread = GetCompleteThreadName();
-        FOptPlan->AssignOptimizedDates(*FPlan);
+        FOptPlanBack->AssignOptimizedDates(*FPlan);
+        FPublishPending = true;
+    }
+    if (FPublishPending) {
+        Publish(false);
     }
 
     if (FReInitPlanFlag.load() || FReInitPlanDataFlag.load()) {
@@ -224,38 +237,94 @@ void TPlanCalcThread::DoStep() {
     }
 }
 
+void TPlanCalcThread::Publish(bool wait) {
+    if (!FPublishPending) {
+        return;
+    }
+    std::unique_lock<std::recursive_mutex> lock;
+    if (wait) {
+        lock = std::unique_lock(Lock());
+    } else {
+        lock = std::unique_lock(Lock(), std::try_to_lock);
+        if (!lock.owns_lock()) {
+            return;
+        }
+    }
+    std::swap(FOptPlan, FOptPlanBack);
+    FRetKosten = FOptKosten;
+    FPublishPending = false;
+}
+
+std::unique_lock<std::recursive_mutex> TPlanCalcThread::LockWithoutQueueing() const {
+    std::unique_lock lock(Lock(), std::try_to_lock);
+    while (!lock.owns_lock()) {
+        std::this_thread::sleep_for(LockRetryInterval);
+        lock.try_lock();
+    }
+    return lock;
+}
+
 void TPlanCalcThread::ApplyReInit() {
     FDurchLaufAfterReInit = 0;
-    const std::lock_guard lock(Lock());
-    if (FReInitPlanPending) {
-        FPlan->AssignOptimizedDates(*FReInitPlan);
-        FPlan->CalculateKosten(-1);
-        FPlan->TransferDateToRefDate();
-        FOptPlan->AssignOptimizedDates(*FPlan);
-        FOptKosten = FPlan->CalculateKosten(-1);
-        FRetKosten = FOptKosten;
-        FReInitPlanPending = false;
-    }
-    if (FReInitPlanData) {
-        FPlan->AssignPlanData(*FReInitPlanData);
-        if (FReInitWithDates) {
-            FPlan->AssignOptimizedDates(*FReInitPlanData);
+    // The requests are taken under the lock; the plans are rebuilt outside it and swapped in.
+    bool takeDates = false;
+    bool withDates = false;
+    std::unique_ptr<TPlan> data;
+    {
+        const auto lock = LockWithoutQueueing();
+        if (FReInitPlanPending) {
+            std::swap(FReInitPlan, FReInitPlanTaken);
+            std::swap(FReInitPlanSourceStamp, FReInitPlanTakenStamp);
+            FReInitPlanPending = false;
+            takeDates = true;
         }
-        FPlan->RemoveNotValidDates();
-        FOptPlan->AssignPlanData(*FReInitPlanData);
-        if (FReInitWithDates) {
-            FOptPlan->AssignOptimizedDates(*FReInitPlanData);
-        }
-        FOptPlan->RemoveNotValidDates();
-        FOptPlan->TransferDateToRefDate();
-        FOptKosten = FOptPlan->CalculateKosten(-1);
-        FPlan->TransferDateToRefDate();
-        FRetKosten = FOptKosten;
-        FReInitPlanData.reset();
+        data = std::move(FReInitPlanData);
+        withDates = FReInitWithDates;
         FReInitWithDates = false;
     }
-    FReInitPlanFlag.store(false);
-    FReInitPlanDataFlag.store(false);
+
+    // FOptPlanBack becomes the new best plan. Only this thread replaces FOptPlan, so it may read
+    // it here while the driver reads it under the lock.
+    if (takeDates) {
+        FPlan->AssignOptimizedDates(*FReInitPlanTaken);
+        FPlan->CalculateKosten(-1);
+        FPlan->TransferDateToRefDate();
+        FOptKosten = FPlan->CalculateKosten(-1);
+        FOptPlanBack->AssignOptimizedDates(*FPlan);
+    } else if (data && !FPublishPending) {
+        FOptPlanBack->AssignOptimizedDates(*FOptPlan);
+    }
+    if (data) {
+        FPlan->AssignPlanData(*data);
+        FOptPlanBack->AssignPlanData(*data);
+        if (withDates) {
+            FPlan->AssignOptimizedDates(*data);
+            FOptPlanBack->AssignOptimizedDates(*data);
+        }
+        FPlan->RemoveNotValidDates();
+        FOptPlanBack->RemoveNotValidDates();
+        FOptPlanBack->TransferDateToRefDate();
+        FOptKosten = FOptPlanBack->CalculateKosten(-1);
+        FPlan->TransferDateToRefDate();
+    }
+    FPublishPending = FPublishPending || takeDates || data;
+
+    {
+        const auto lock = LockWithoutQueueing();
+        if (FPublishPending) {
+            std::swap(FOptPlan, FOptPlanBack);
+            FRetKosten = FOptKosten;
+            FPublishPending = false;
+        }
+        // A request that arrived while the plans were rebuilt stays flagged for the next step.
+        FReInitPlanFlag.store(FReInitPlanPending);
+        FReInitPlanDataFlag.store(FReInitPlanData != nullptr);
+    }
+    // The plan swapped out becomes the spare one and takes the new data as well.
+    if (data) {
+        FOptPlanBack->Assign(*FOptPlan);
+    }
+    // The taken plan data are freed here, outside the lock.
 }
 
 } // namespace terminor

@@ -2,6 +2,9 @@
 // TPlanCalcThread: one optimisation worker. It repeats the step of the local search on its own
 // plan copy, accepts a candidate only when it is strictly cheaper, and publishes its best plan
 // to its driver under the driver's lock. A driver may push a new start plan or new plan data.
+// The worker runs at the lowest priority. It holds the driver's lock only to swap prepared plans,
+// and it never queues for it: a worker preempted inside the lock, or two dozen of them queued in
+// front of the driver, would stall the driver and the window behind it for seconds.
 
 #include <atomic>
 #include <cstdint>
@@ -80,6 +83,11 @@ private:
     void Init();
     void DoStep();
     void ApplyReInit();
+    /// Publishes the best plan prepared in FOptPlanBack if the lock is free; otherwise it stays
+    /// pending for the next step. With `wait`, it waits for the lock (at the end of the thread).
+    void Publish(bool wait);
+    /// The driver's lock, taken by polling instead of queueing behind the driver.
+    std::unique_lock<std::recursive_mutex> LockWithoutQueueing() const;
     /// The driver's lock, or the worker's own one when it runs without a driver.
     std::recursive_mutex& Lock() const {
         return FParentCriticalSection ? *FParentCriticalSection : FOwnCriticalSection;
@@ -87,17 +95,28 @@ private:
 
     TRandom FRng;
     std::unique_ptr<TPlan> FPlan;
+    /// The published best plan: the driver reads it under the lock, only this worker replaces it.
     std::unique_ptr<TPlan> FOptPlan;
+    /// The same plan data as FOptPlan; the next best plan is prepared here outside the lock and
+    /// swapped with FOptPlan under it.
+    std::unique_ptr<TPlan> FOptPlanBack;
+    /// FOptPlanBack holds an accepted plan that is not published yet (worker thread only).
+    bool FPublishPending = false;
     std::unique_ptr<TPlanMoves> FMoves;
     /// The start plan of a pending re-initialisation (when FReInitPlanPending); kept between requests.
     std::unique_ptr<TPlan> FReInitPlan;
     bool FReInitPlanPending = false;
     /// The DataStamp of the plan FReInitPlan's data were copied from (0: none yet).
     std::uint64_t FReInitPlanSourceStamp = 0;
+    /// The start plan last taken over, swapped with FReInitPlan under the lock and read outside
+    /// it; it carries its stamp along, so the driver's next request may again copy dates only.
+    std::unique_ptr<TPlan> FReInitPlanTaken;
+    std::uint64_t FReInitPlanTakenStamp = 0;
     std::unique_ptr<TPlan> FReInitPlanData;
     std::recursive_mutex* FParentCriticalSection = nullptr;
     mutable std::recursive_mutex FOwnCriticalSection;
-    /// Guards FType: the driver changes it, the worker copies it at the start of each step.
+    /// Guards FType and FReinitString: the driver changes them, the worker reads them for its steps
+    /// and its name.
     mutable std::mutex FTypeMutex;
     std::string FThreadName;
     std::string FReinitString;

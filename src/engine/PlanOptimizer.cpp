@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "data/PlanUtils.h"
+#include "engine/AllocatorArenas.h"
 
 namespace terminor {
 
@@ -40,6 +41,9 @@ void TPlanOptimizer::Start() {
     if (FThread.joinable()) {
         return;
     }
+    // Every thread of the tree, the special thread's included, plus this one.
+    const int perMainThread = 1 + static_cast<int>(FConfig.fixedWorkerTypes.size()) + FConfig.dynamicWorkers;
+    ReserveAllocatorArenas(1 + (FConfig.mainThreads + 1) * perMainThread);
     FThread = std::thread([this] { Execute(); });
 }
 

@@ -9,6 +9,7 @@
 
 #include "EngineTestUtil.h"
 #include "data/Error.h"
+#include "engine/AllocatorArenas.h"
 #include "engine/PlanCalcThread.h"
 #include "engine/ThreadPriority.h"
 
@@ -140,6 +141,16 @@ TEST(Worker, ReInitPlanAndPlanDataSynchronously) {
     worker.GetActResult(nullptr, n, k);
     EXPECT_TRUE(worker.OptPlan().getOptions() == options);
     EXPECT_DOUBLE_EQ(k, CostOf(worker.OptPlan()));
+
+    // Both requests at once, then accepted steps: those publish through the worker's second plan,
+    // which must have taken the new data as well.
+    worker.DoReInitPlan(*plan, "");
+    worker.DoReInitPlanData(*plan, "", true);
+    worker.RunSynchronously(20);
+    worker.GetActResult(nullptr, n, k);
+    EXPECT_TRUE(worker.OptPlan().getOptions() == plan->getOptions());
+    EXPECT_DOUBLE_EQ(k, CostOf(worker.OptPlan()));
+    EXPECT_LT(k, CostOf(*plan));
 }
 
 TEST(Worker, SeededRunsAreReproducible) {
@@ -214,6 +225,41 @@ TEST(Worker, ThreadReInitWhileRunningAndPaused) {
     worker.Stop();
     EXPECT_TRUE(worker.Finished());
     EXPECT_GT(worker.Durchlauf(), 0);
+}
+
+TEST(Worker, KeepsSteppingWhileItsDriverHoldsTheLock) {
+    // From the empty plan the first steps are accepted. While the driver holds its lock the worker
+    // publishes none of them, but it does not wait either; once the lock is free it publishes.
+    auto plan = EmptyExamplePlan();
+    std::recursive_mutex lock;
+    TPlanCalcThread worker(8);
+    worker.StartWithLists("1", *plan, "15", &lock);
+    std::int64_t n = 0;
+    double k = 0;
+    {
+        const std::lock_guard guard(lock);
+        worker.Start();
+        ASSERT_TRUE(WaitFor([&] { return worker.Durchlauf() > 50; }));
+        worker.GetActResult(nullptr, n, k);
+        EXPECT_DOUBLE_EQ(k, -1.0);
+    }
+    ASSERT_TRUE(WaitFor([&] {
+        worker.GetActResult(nullptr, n, k);
+        return k >= 0;
+    }));
+    worker.Stop();
+    worker.GetActResult(nullptr, n, k);
+    EXPECT_LT(k, CostOf(*plan));
+    EXPECT_DOUBLE_EQ(k, CostOf(worker.OptPlan())) << "the last accepted plan is published at the end";
+}
+
+TEST(ThreadTree, AllocatorArenasAreReservedAndNeverLowered) {
+    const int reserved = ReserveAllocatorArenas(200);
+    if (reserved == 0) {
+        GTEST_SKIP() << "the allocator has no arena limit (sanitizer or not glibc)";
+    }
+    EXPECT_GE(reserved, 200);
+    EXPECT_EQ(ReserveAllocatorArenas(10), reserved);
 }
 
 TEST(Worker, RunsBelowNormalPriorityAndReportsItsFailure) {
