@@ -345,6 +345,15 @@ void TFormTerminorMain::UpdateControls() {
     UpdateStartPauseButton();
 }
 
+TFormTerminorMain::TDialogPause::TDialogPause(TFormTerminorMain& window) : FWindow(window) {
+    FPause.emplace(window.FSession);
+}
+
+TFormTerminorMain::TDialogPause::~TDialogPause() {
+    FPause.reset();
+    FWindow.UpdateStartPauseButton();
+}
+
 void TFormTerminorMain::UpdateStartPauseButton() {
     if (!FSession.Running()) {
         ToolButtonStartPause->setText("Generierung starten");
@@ -588,7 +597,7 @@ void TFormTerminorMain::ToolButtonDataClick() {
     if (!FSession.PlanIsLoaded()) {
         return;
     }
-    const TTerminorSession::TPauseGuard pause(FSession);
+    const TDialogPause pause(*this);
     Guarded([&] {
         TDialogForMultiplePanel dialog(this);
         dialog.setWindowTitle("Spielplandaten bearbeiten...");
@@ -704,7 +713,7 @@ void TFormTerminorMain::ButtonSaveClick() {
 }
 
 bool TFormTerminorMain::RememberRunningPlan() {
-    const TTerminorSession::TPauseGuard pause(FSession);
+    const TDialogPause pause(*this);
     bool remembered = false;
     Guarded([&] {
         if (FSession.CurrentPlanDirectory().empty()) {
@@ -729,7 +738,7 @@ bool TFormTerminorMain::RememberRunningPlan() {
 }
 
 void TFormTerminorMain::ButtonRemoveClick() {
-    const TTerminorSession::TPauseGuard pause(FSession);
+    const TDialogPause pause(*this);
     Guarded([&] {
         if (ComboBoxPlanSelector->currentIndex() < 2) {
             return;
@@ -787,7 +796,7 @@ void TFormTerminorMain::MenuPrintClick() {
     if (!FSession.PlanIsLoaded() || !HasEnoughTeams("Es gibt keinen Spielplan zum Drucken.")) {
         return;
     }
-    const TTerminorSession::TPauseGuard pause(FSession);
+    const TDialogPause pause(*this);
     Guarded([&] { FHooks.Print(*FPlanPanel); });
     ResetHover();
 }
@@ -903,7 +912,7 @@ void TFormTerminorMain::ButtonProfileClick() {
     if (plan == nullptr) {
         return;
     }
-    const TTerminorSession::TPauseGuard pause(FSession);
+    const TDialogPause pause(*this);
     Guarded([&] { FHooks.ShowProfile(this, *plan); });
 }
 

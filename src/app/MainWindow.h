@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,20 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    /// Pauses the generation while a dialog is open, then restores it and the start button: the
+    /// dialog may have updated the controls while the generation was paused.
+    class TDialogPause {
+    public:
+        explicit TDialogPause(TFormTerminorMain& window);
+        ~TDialogPause();
+        TDialogPause(const TDialogPause&) = delete;
+        TDialogPause& operator=(const TDialogPause&) = delete;
+
+    private:
+        TFormTerminorMain& FWindow;
+        std::optional<TTerminorSession::TPauseGuard> FPause;
+    };
+
     void CreateControls();
     /// Runs a handler; an error is shown in a message box.
     bool Guarded(const std::function<void()>& handler);

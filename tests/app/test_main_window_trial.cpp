@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -22,6 +23,8 @@
 #include "ModalTestUtil.h"
 #include "app/ElidedLabel.h"
 #include "app/QuestionDialogs.h"
+#include "app/entry/DialogForMultiplePanel.h"
+#include "app/entry/DialogPanelMainData.h"
 #include "data/DataObject.h"
 #include "data/PlanData.h"
 #include "engine/PlanOptimizer.h"
@@ -291,4 +294,29 @@ TEST(MainWindowTrial, AToolButtonLosesItsHoverFrameWhenItsDialogCloses) {
     t.script.CsvFile.clear(); // the file dialog is cancelled
     w.ToolButtonExportClick();
     EXPECT_FALSE(button->testAttribute(Qt::WA_UnderMouse));
+}
+
+TEST(MainWindowTrial, StartButtonShowsTheRestoredStateAfterADialog) {
+    // The data dialog pauses the generation; its OK updates the window while paused. Afterwards
+    // the generation runs again, and the button must offer to pause it, not to resume it.
+    TTestWindow t;
+    TFormTerminorMain& w = *t.window;
+    ASSERT_TRUE(w.LoadPlanFile(t.CopyExample(), false));
+    auto* button = Find<QToolButton>(w, "ToolButtonStartPause");
+    w.ToolButtonStartPauseClick();
+    ASSERT_TRUE(w.Session().Running());
+    OnModal<TDialogForMultiplePanel>([](TDialogForMultiplePanel& d) {
+        static_cast<TDialogPanelMainData*>(d.DialogPanel.get())->EditName->setText("Bezirksliga Umbenannt");
+        d.ButtonOK->click();
+    });
+    w.ToolButtonDataClick();
+    EXPECT_FALSE(w.Session().Paused());
+    EXPECT_EQ(button->text().toStdString(), "Generierung pausieren");
+
+    // Paused before: it stays paused, and the button says so.
+    w.ToolButtonStartPauseClick();
+    OnModal<TDialogForMultiplePanel>([](TDialogForMultiplePanel& d) { d.ButtonOK->click(); });
+    w.ToolButtonDataClick();
+    EXPECT_TRUE(w.Session().Paused());
+    EXPECT_EQ(button->text().toStdString(), "Generierung fortsetzen");
 }
