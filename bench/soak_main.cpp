@@ -131,14 +131,26 @@ public:
 
     /// The sync timer: failures of the tree, the remembered schedules, the best dates.
     void Sync(Clock::time_point now) {
+        // The parts are timed apart, so that a slow sync shows which call held it up.
+        Clock::time_point part = Clock::now();
+        const auto notePart = [&](const char* what) {
+            const Clock::time_point end = Clock::now();
+            FSyncParts[std::string("Sync: ") + what].push_back(Seconds(end - part));
+            if (end - part > std::chrono::seconds(1)) {
+                std::cout << "  Sync: " << what << " " << Seconds(end - part) << " s" << std::endl;
+            }
+            part = end;
+        };
         FWatchdog.Beat("RefreshSavedPlans");
         FSession.RefreshSavedPlans(false);
+        notePart("RefreshSavedPlans");
         FWatchdog.Beat("TakeGenerationFailure");
         if (const auto failure = FSession.TakeGenerationFailure()) {
             throw std::runtime_error("Generierung fehlgeschlagen: " + *failure);
         }
         FWatchdog.Beat("SyncPlans");
         const TTerminorSession::TSyncResult sync = FSession.SyncPlans();
+        notePart("SyncPlans");
         if (!sync.Copied) {
             // Paused: no progress is expected.
             FLastProgress = now;
@@ -176,6 +188,8 @@ public:
         }
     }
 
+    /// The durations of the sync's parts, by part.
+    const std::map<std::string, std::vector<double>>& SyncParts() const { return FSyncParts; }
     std::int64_t Steps() const { return FSteps; }
     double Kosten() const { return FKosten; }
     std::string Counts() const {
@@ -328,6 +342,7 @@ private:
     std::size_t FLockCursor = 0;
     std::optional<TDateTime> FFreeDay;
     std::string FName;
+    std::map<std::string, std::vector<double>> FSyncParts;
     Clock::time_point FLastProgress = Clock::now();
     std::int64_t FLastDurchlaufe = 0;
     std::int64_t FSteps = 0;
@@ -477,6 +492,9 @@ int Run(const TArguments& args) {
               << std::endl;
     std::cout << soak.Counts() << std::endl;
     std::cout << "Längster Aufruf: " << longest << " s (bis " << longestWhat << ")" << std::endl;
+    for (const auto& [what, took] : soak.SyncParts()) {
+        durations[what] = took;
+    }
     PrintDurations(durations);
     watchdog.Beat("StopOptimizer");
     session.StopOptimizer();

@@ -59,9 +59,11 @@ void TPlanMainThread::Stop() {
 
 void TPlanMainThread::SetPaused(bool value) {
     FPaused.store(value);
-    const std::lock_guard lock(FCriticalSectionMainThread);
+    const std::lock_guard list(FListMutex);
+    // The state stored last wins, also against a concurrent call.
+    const bool paused = FPaused.load();
     for (const auto& worker : FThreads) {
-        worker->SetPaused(value);
+        worker->SetPaused(paused);
     }
 }
 
@@ -121,6 +123,7 @@ void TPlanMainThread::CreateWorkers() {
         worker->StartWithLists(name, *FPlan, type, &FCriticalSectionMainThread);
         worker->SetFailureSink(FFailure);
         worker->SetPaused(true);
+        const std::lock_guard list(FListMutex);
         FThreads.push_back(std::move(worker));
     };
     for (const std::string& type : FConfig.fixedWorkerTypes) {
@@ -153,6 +156,7 @@ void TPlanMainThread::KillThreads() {
     std::vector<std::unique_ptr<TPlanCalcThread>> threads;
     {
         const std::lock_guard lock(FCriticalSectionMainThread);
+        const std::lock_guard list(FListMutex);
         threads.swap(FThreads);
         FDynamicThreads.clear();
     }

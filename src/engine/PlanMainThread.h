@@ -35,6 +35,7 @@ public:
     bool Finished() const { return FFinished.load(); }
     void Stop();
 
+    /// Any thread; never waits for the main-thread lock.
     void SetPaused(bool value);
     bool Paused() const { return FPaused.load(); }
     bool IsInit() const { return FIsInit.load(); }
@@ -58,6 +59,10 @@ public:
     /// The text of the last re-initialisation request.
     std::string ReinitString();
 
+    /// For tests: the main-thread lock, which the workers share.
+    std::unique_lock<std::recursive_mutex> LockForTests() {
+        return std::unique_lock(FCriticalSectionMainThread);
+    }
     /// For tests: the workers, and one collection cycle run in the calling thread. CreateWorkers
     /// builds the workers as the running thread does, without starting them.
     const std::vector<std::unique_ptr<TPlanCalcThread>>& Workers() const { return FThreads; }
@@ -85,6 +90,9 @@ private:
     std::unique_ptr<TPlan> FTemporary;
     std::uint64_t FTemporarySourceStamp = 0;
     std::vector<std::unique_ptr<TPlanCalcThread>> FThreads;
+    /// Guards the structure of FThreads for SetPaused, which must not wait for the main-thread lock
+    /// (a worker the scheduler has set aside may hold it); the list changes under both.
+    std::mutex FListMutex;
     std::vector<TPlanCalcThread*> FDynamicThreads;
     std::string FThreadName;
     std::string FReinitString;

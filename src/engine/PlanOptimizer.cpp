@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <utility>
 
 #include "data/PlanUtils.h"
 #include "engine/AllocatorArenas.h"
@@ -22,8 +23,9 @@ constexpr auto InitPollInterval = std::chrono::milliseconds(10);
 
 TPlanOptimizer::TPlanOptimizer(const TPlan& plan, TEngineConfig config)
     : FConfig(std::move(config)), FSeed(FConfig.seed ? *FConfig.seed : TRandom::ClockSeed()), FRng(FSeed),
-      FPlan(std::make_unique<TPlan>()) {
+      FPlan(std::make_unique<TPlan>()), FShownPlan(std::make_unique<TPlan>()) {
     FPlan->Assign(plan);
+    FShownPlan->Assign(plan);
 }
 
 TPlanOptimizer::~TPlanOptimizer() {
@@ -60,13 +62,18 @@ void TPlanOptimizer::Stop() {
 
 void TPlanOptimizer::SetPaused(bool value) {
     FPaused.store(value);
-    const std::lock_guard lock(FCriticalSectionOptimizer);
-    for (const auto& mainThread : FThreads) {
-        mainThread->SetPaused(value);
+    {
+        const std::lock_guard list(FListMutex);
+        // The state stored last wins, also against a concurrent call.
+        const bool paused = FPaused.load();
+        for (const auto& mainThread : FThreads) {
+            mainThread->SetPaused(paused);
+        }
+        if (FSpecialThread) {
+            FSpecialThread->SetPaused(paused);
+        }
     }
-    if (FSpecialThread) {
-        FSpecialThread->SetPaused(value);
-    }
+    const std::lock_guard rate(FRateMutex);
     FStartTick.store(NowMs());
     FLastResetDurchlauf.store(FDurchlaufe.load());
 }
@@ -76,15 +83,51 @@ TMannschaftsKostenType TPlanOptimizer::SpecialThreadMaxGewichtung() const {
 }
 
 void TPlanOptimizer::copyPlanDates(TPlan& plan) {
-    const std::lock_guard lock(FCriticalSectionOptimizer);
-    plan.AssignOptimizedDates(*FPlan);
+    const std::lock_guard shown(FShownMutex);
+    plan.AssignOptimizedDates(*FShownPlan);
 }
 
 void TPlanOptimizer::setNewPlanData(const TPlan& plan) {
-    const std::lock_guard lock(FCriticalSectionOptimizer);
+    auto copy = std::make_unique<TPlan>();
+    copy->Assign(plan);
+    std::unique_ptr<TPlan> replaced;
+    const std::lock_guard shown(FShownMutex);
+    replaced = std::exchange(FPendingPlanData, std::move(copy));
+    FShownPlan->AssignPlanData(plan);
+    FShownPlan->RemoveNotValidDates();
+}
+
+void TPlanOptimizer::TakePendingPlanData() {
+    std::unique_ptr<TPlan> pending;
+    {
+        const std::lock_guard shown(FShownMutex);
+        pending = std::move(FPendingPlanData);
+    }
+    if (!pending) {
+        return;
+    }
     FReInitPlanData = true;
-    FPlan->AssignPlanData(plan);
+    FPlan->AssignPlanData(*pending);
     FPlan->RemoveNotValidDates();
+}
+
+void TPlanOptimizer::PublishShownPlan() {
+    const std::lock_guard shown(FShownMutex);
+    // Newer plan data are shown already, with the dates that fit them; the next cycle publishes
+    // dates found with them.
+    if (!FPendingPlanData) {
+        FShownPlan->AssignOptimizedDates(*FPlan);
+    }
+}
+
+void TPlanOptimizer::StoreDurchlaufe(std::int64_t durchlaufe, std::int64_t startTickOfCycle) {
+    const std::lock_guard rate(FRateMutex);
+    FDurchlaufe.store(durchlaufe);
+    // A pause change during the cycle has restarted the measurement; the steps it counted belong
+    // before the restart.
+    if (FStartTick.load() != startTickOfCycle) {
+        FLastResetDurchlauf.store(durchlaufe);
+    }
 }
 
 double TPlanOptimizer::PlanPerSec() const {
@@ -99,6 +142,11 @@ double TPlanOptimizer::PlanPerSec() const {
 void TPlanOptimizer::StartThreads() {
     {
         const std::lock_guard lock(FCriticalSectionOptimizer);
+        // Plan data handed over before the start: the main threads start with them.
+        TakePendingPlanData();
+        FReInitPlanData = false;
+        PublishShownPlan();
+        const std::lock_guard list(FListMutex);
         for (int i = 0; i < FConfig.mainThreads; ++i) {
             auto mainThread = std::make_unique<TPlanMainThread>(
                 FConfig, TRandom::DeriveSeed(FSeed, static_cast<std::uint64_t>(i)));
@@ -116,9 +164,10 @@ void TPlanOptimizer::StartThreads() {
             std::this_thread::sleep_for(InitPollInterval);
         }
     }
-    const std::lock_guard lock(FCriticalSectionOptimizer);
+    const std::lock_guard list(FListMutex);
+    const bool paused = FPaused.load();
     for (const auto& mainThread : FThreads) {
-        mainThread->SetPaused(FPaused.load());
+        mainThread->SetPaused(paused);
     }
 }
 
@@ -127,6 +176,7 @@ void TPlanOptimizer::KillThreads() {
     std::unique_ptr<TPlanMainThread> special;
     {
         const std::lock_guard lock(FCriticalSectionOptimizer);
+        const std::lock_guard list(FListMutex);
         threads.swap(FThreads);
         special = std::move(FSpecialThread);
     }
@@ -174,12 +224,15 @@ void TPlanOptimizer::Execute() {
 }
 
 void TPlanOptimizer::Collect() {
+    // Read before the pause check: a pause change after it shows as a changed tick at the end.
+    const std::int64_t startTick = FStartTick.load();
     const std::lock_guard lock(FCriticalSectionOptimizer);
     // A pause that arrived while this thread waited for the lock: the rate measurement has just
     // been restarted and must not see another collection.
     if (FPaused.load()) {
         return;
     }
+    TakePendingPlanData();
     double best = FPlan->CalculateKosten(-1);
     TPlanMainThread* worst = nullptr;
     double worstKosten = -1.0;
@@ -197,7 +250,7 @@ void TPlanOptimizer::Collect() {
     }
 
     const std::int64_t durchlaufe = sum + (FSpecialThread ? FSpecialThread->Durchlaufe() : 0);
-    FDurchlaufe.store(durchlaufe);
+    StoreDurchlaufe(durchlaufe, startTick);
 
     if (FConfig.specialThread && !FSpecialThread && durchlaufe > FConfig.specialAfterSteps) {
         StartSpecialThread();
@@ -239,9 +292,11 @@ void TPlanOptimizer::Collect() {
             FSpecialThread->ReInit(*FPlan, std::string());
         }
         FReInitPlanData = false;
+        const std::lock_guard rate(FRateMutex);
         FStartTick.store(NowMs());
         FLastResetDurchlauf.store(FDurchlaufe.load());
     }
+    PublishShownPlan();
     FBestKosten.store(best);
 }
 
@@ -274,12 +329,14 @@ void TPlanOptimizer::CollectFinal() {
         mainThread->Stop();
     }
     const std::lock_guard lock(FCriticalSectionOptimizer);
+    TakePendingPlanData();
     double best = FPlan->CalculateKosten(-1);
     std::int64_t sum = 0;
     for (const auto& mainThread : FThreads) {
         sum += TakeIfCheaper(*mainThread, best).durchLauf;
     }
-    FDurchlaufe.store(sum + (FSpecialThread ? FSpecialThread->Durchlaufe() : 0));
+    StoreDurchlaufe(sum + (FSpecialThread ? FSpecialThread->Durchlaufe() : 0), FStartTick.load());
+    PublishShownPlan();
     FBestKosten.store(best);
 }
 
@@ -295,13 +352,26 @@ void TPlanOptimizer::StartSpecialThread() {
     special->SetMaxOption(kostenType);
     special->SetPaused(true);
     special->Start();
-    special->SetPaused(FPaused.load());
     while (!special->IsInit() && !special->Finished() && !FTerminated.load()) {
         std::this_thread::sleep_for(InitPollInterval);
     }
-    FSpecialThread = std::move(special);
+    {
+        // In the list before it may run, so that no pause change misses it.
+        const std::lock_guard list(FListMutex);
+        FSpecialThread = std::move(special);
+        FSpecialThread->SetPaused(FPaused.load());
+    }
     FHasSpecialThread.store(true);
     FSpecialThreadStarts.fetch_add(1);
+}
+
+std::vector<std::unique_lock<std::recursive_mutex>> TPlanOptimizer::LockTreeForTests() {
+    std::vector<std::unique_lock<std::recursive_mutex>> locks;
+    locks.emplace_back(FCriticalSectionOptimizer);
+    for (const auto& mainThread : FThreads) {
+        locks.push_back(mainThread->LockForTests());
+    }
+    return locks;
 }
 
 TMannschaftsKostenType TPlanOptimizer::ChooseMaxGewichtung() {

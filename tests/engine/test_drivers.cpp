@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -54,6 +55,23 @@ long CountType(const TPlanMainThread& mainThread, const std::string& type) {
     const auto& dynamic = mainThread.DynamicWorkers();
     return std::count_if(dynamic.begin(), dynamic.end(),
                          [&](const TPlanCalcThread* w) { return w->ThreadType() == type; });
+}
+
+/// The example plan with every team cost type ignored: new options for a running search.
+std::unique_ptr<TPlan> ExamplePlanIgnoringTeamCosts() {
+    auto changed = EmptyExamplePlan();
+    TCalculateOptions options = changed->getOptions();
+    options.GewichtungMainMannschaftsKosten.fill(coIgnore);
+    changed->AssignOptions(options);
+    return changed;
+}
+
+/// Whether the dates the optimiser shows, valued with `data`'s options, cost what it reports.
+bool ShownPlanIsTheBest(TPlanOptimizer& optimizer, const TPlan& data) {
+    TPlan copy;
+    copy.Assign(data);
+    optimizer.copyPlanDates(copy);
+    return copy.CalculateKosten(-1) == optimizer.BestKosten();
 }
 
 } // namespace
@@ -309,18 +327,9 @@ TEST(Optimizer, BestPlanAndNewPlanData) {
     ASSERT_TRUE(WaitFor([&] { return optimizer.BestKosten() >= 0 && optimizer.BestKosten() < start; }));
 
     // New weights while running: once a cycle has taken them, the best plan is valued with them.
-    auto changed = EmptyExamplePlan();
-    TCalculateOptions options = changed->getOptions();
-    options.GewichtungMainMannschaftsKosten.fill(coIgnore);
-    changed->AssignOptions(options);
+    auto changed = ExamplePlanIgnoringTeamCosts();
     optimizer.setNewPlanData(*changed);
-    auto valuedWithNewOptions = [&] {
-        TPlan copy;
-        copy.Assign(*changed);
-        optimizer.copyPlanDates(copy);
-        return copy.CalculateKosten(-1) == optimizer.BestKosten();
-    };
-    ASSERT_TRUE(WaitFor(valuedWithNewOptions));
+    ASSERT_TRUE(WaitFor([&] { return ShownPlanIsTheBest(optimizer, *changed); }));
     const std::int64_t seen = optimizer.Durchlaufe();
     ASSERT_TRUE(WaitFor([&] { return optimizer.Durchlaufe() > seen + 100; }));
 
@@ -331,6 +340,36 @@ TEST(Optimizer, BestPlanAndNewPlanData) {
     optimizer.copyPlanDates(best);
     EXPECT_DOUBLE_EQ(best.CalculateKosten(-1), optimizer.BestKosten());
     EXPECT_LT(optimizer.BestKosten(), start);
+}
+
+TEST(Optimizer, WindowCallsDoNotWaitForACollectionCycle) {
+    auto plan = EmptyExamplePlan();
+    TPlanOptimizer optimizer(*plan, SmallConfig({"5", "S1,25"}, 1));
+    optimizer.Start();
+    ASSERT_TRUE(WaitFor([&] { return optimizer.BestKosten() >= 0; }));
+    auto changed = ExamplePlanIgnoringTeamCosts();
+
+    // A cycle stuck in a main thread whose lock a worker holds while it is not scheduled: the
+    // window's calls must still return.
+    std::future<double> calls;
+    bool returned = false;
+    {
+        const auto cycle = optimizer.LockTreeForTests();
+        calls = std::async(std::launch::async, [&] {
+            optimizer.SetPaused(true);
+            optimizer.setNewPlanData(*changed);
+            TPlan shown;
+            shown.Assign(*changed);
+            optimizer.copyPlanDates(shown);
+            optimizer.SetPaused(false);
+            return shown.CalculateKosten(-1);
+        });
+        returned = calls.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    }
+    EXPECT_TRUE(returned);
+    EXPECT_GE(calls.get(), 0.0);
+    // The next cycles take the new data.
+    EXPECT_TRUE(WaitFor([&] { return ShownPlanIsTheBest(optimizer, *changed); }));
 }
 
 TEST(MainThread, RestartFromAnotherThreadsResultCarriesItsDates) {
