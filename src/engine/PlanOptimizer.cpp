@@ -73,6 +73,10 @@ void TPlanOptimizer::SetPaused(bool value) {
             FSpecialThread->SetPaused(paused);
         }
     }
+    RestartRate();
+}
+
+void TPlanOptimizer::RestartRate() {
     const std::lock_guard rate(FRateMutex);
     FStartTick.store(NowMs());
     FLastResetDurchlauf.store(FDurchlaufe.load());
@@ -292,9 +296,7 @@ void TPlanOptimizer::Collect() {
             FSpecialThread->ReInit(*FPlan, std::string());
         }
         FReInitPlanData = false;
-        const std::lock_guard rate(FRateMutex);
-        FStartTick.store(NowMs());
-        FLastResetDurchlauf.store(FDurchlaufe.load());
+        RestartRate();
     }
     PublishShownPlan();
     FBestKosten.store(best);

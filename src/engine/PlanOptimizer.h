@@ -79,6 +79,8 @@ private:
     /// The step count of a cycle; when the pause state changed during the cycle, the rate
     /// measurement restarts from it.
     void StoreDurchlaufe(std::int64_t durchlaufe, std::int64_t startTickOfCycle);
+    /// The rate measurement starts again from now and the current step count.
+    void RestartRate();
     struct TMainThreadResult {
         std::int64_t durchLauf = 0;
         std::int64_t afterReInit = 0;
